@@ -1,0 +1,30 @@
+#pragma once
+// Byte-column helpers. Every layout of the data and work files counts CP932 bytes, so all
+// fields are cut from std::string lines by 1-based byte columns through Cut().
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvikel {
+
+// Bytes column..column+width-1 (1-based) of line. A cut that reaches past the end of the line
+// yields the part that exists, possibly empty; it never throws.
+std::string Cut(std::string_view line, int column, int width);
+
+// The 2-byte right-aligned slot number text: " 1" .. " 9", "10" .. "18".
+std::string SlotText(int n);
+
+// True when s is exactly width blanks (a field cut short is never "all blanks").
+bool IsBlanks(std::string_view s, std::size_t width);
+
+// Decimal integer: leading blanks allowed, then one or more digits and nothing else.
+std::optional<std::int64_t> ParseInteger(std::string_view s);
+
+// Decimal number with "." as the decimal point: leading and trailing blanks allowed.
+std::optional<double> ParseDecimal(std::string_view s);
+
+// Decimal text without leading zeros ("00" gives "0").
+std::string DecimalText(std::int64_t value);
+
+}  // namespace orvikel

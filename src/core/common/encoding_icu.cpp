@@ -1,0 +1,116 @@
+// ICU backing of the text edge (every platform but a future native Windows one).
+#include <unicode/translit.h>
+#include <unicode/ucnv.h>
+#include <unicode/unistr.h>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "common/encoding.hpp"
+
+namespace orvikel::text {
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+// A fresh converter per call keeps the functions reentrant; opening from ICU's cache is cheap.
+ConverterPtr OpenCp932(bool strictFromUnicode) {
+    UErrorCode status = U_ZERO_ERROR;
+    ConverterPtr conv(ucnv_open("windows-31j", &status));
+    if (U_FAILURE(status) || !conv) {
+        throw std::runtime_error("ICU converter windows-31j is not available");
+    }
+    if (strictFromUnicode) {
+        ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                              &status);
+    }
+    return conv;
+}
+
+icu::UnicodeString DecodeCp932(std::string_view cp932) {
+    auto conv = OpenCp932(false);
+    std::vector<UChar> buffer(cp932.size() * 2 + 2);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length =
+        ucnv_toUChars(conv.get(), buffer.data(), static_cast<int32_t>(buffer.size()), cp932.data(),
+                      static_cast<int32_t>(cp932.size()), &status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("CP932 decoding failed");
+    }
+    return icu::UnicodeString(buffer.data(), length);
+}
+
+std::string EncodeCp932(const icu::UnicodeString& text) {
+    auto conv = OpenCp932(true);
+    std::string out(static_cast<std::size_t>(text.length()) * 2 + 2, '\0');
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
+                                           text.getBuffer(), text.length(), &status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("text has a character that CP932 cannot hold");
+    }
+    out.resize(static_cast<std::size_t>(length));
+    return out;
+}
+
+icu::Transliterator& FullWidthTransliterator() {
+    static std::unique_ptr<icu::Transliterator> transliterator = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<icu::Transliterator> t(
+            icu::Transliterator::createInstance("Halfwidth-Fullwidth", UTRANS_FORWARD, status));
+        if (U_FAILURE(status) || !t) {
+            throw std::runtime_error("ICU transliterator Halfwidth-Fullwidth is not available");
+        }
+        return t;
+    }();
+    return *transliterator;
+}
+
+}  // namespace
+
+std::string ToUtf8(std::string_view cp932) {
+    std::string out;
+    DecodeCp932(cp932).toUTF8String(out);
+    return out;
+}
+
+std::string ToCp932(std::string_view utf8) {
+    return EncodeCp932(icu::UnicodeString::fromUTF8(
+        icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size()))));
+}
+
+std::string ToFullWidth(std::string_view cp932) {
+    icu::UnicodeString text = DecodeCp932(cp932);
+    FullWidthTransliterator().transliterate(text);
+    auto conv = OpenCp932(false);  // lenient: a malformed input byte must not stop the grid
+    std::string out(static_cast<std::size_t>(text.length()) * 2 + 2, '\0');
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
+                                           text.getBuffer(), text.length(), &status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("full-width conversion failed");
+    }
+    out.resize(static_cast<std::size_t>(length));
+    return out;
+}
+
+std::filesystem::path NativePath(std::string_view cp932) {
+    const std::string utf8 = ToUtf8(cp932);
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string PathText(const std::filesystem::path& path) {
+    const std::u8string u8 = path.u8string();
+    const std::string utf8(u8.begin(), u8.end());
+    try {
+        return ToCp932(utf8);
+    } catch (const std::runtime_error&) {
+        return utf8;  // a path outside CP932 is still worth naming in a message
+    }
+}
+
+}  // namespace orvikel::text

@@ -1,0 +1,120 @@
+#include "common/file_io.hpp"
+
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+
+#include "common/data_error.hpp"
+#include "common/encoding.hpp"
+
+namespace orvikel {
+
+namespace fs = std::filesystem;
+
+std::string ReadFileBytes(const fs::path& path) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        ThrowCannotOpen(text::PathText(path));
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        ThrowCannotOpen(text::PathText(path));
+    }
+    std::string bytes;
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        ThrowCannotOpen(text::PathText(path));
+    }
+    return bytes;
+}
+
+std::string ReadFileBytes(const std::string& cp932Path) {
+    return ReadFileBytes(text::NativePath(cp932Path));
+}
+
+std::vector<std::string> SplitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(bytes.substr(start, i - start));
+            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < bytes.size()) {
+        lines.emplace_back(bytes.substr(start));
+    }
+    return lines;
+}
+
+std::string ReadFirstLine(const std::string& cp932Path) {
+    const std::string bytes = ReadFileBytes(cp932Path);
+    if (bytes.empty()) {
+        ThrowNoLine(cp932Path);
+    }
+    const auto end = bytes.find_first_of("\r\n");
+    return end == std::string::npos ? bytes : bytes.substr(0, end);
+}
+
+std::uintmax_t FileSize(const std::string& cp932Path) {
+    std::error_code ec;
+    const auto size = fs::file_size(text::NativePath(cp932Path), ec);
+    if (ec) {
+        ThrowCannotOpen(cp932Path);
+    }
+    return size;
+}
+
+bool IsRegularFile(const std::string& cp932Path) {
+    std::error_code ec;
+    return fs::is_regular_file(text::NativePath(cp932Path), ec);
+}
+
+std::vector<std::string> ReadWorkFile(const fs::path& dir, std::string_view name) {
+    return SplitLines(ReadFileBytes(dir / fs::path(name)));
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    fs::path temp = path;
+    temp += ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (out) {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            out.flush();
+        }
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+            ThrowCannotWrite(text::PathText(path));
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        ThrowCannotWrite(text::PathText(path));
+    }
+}
+
+void WriteWorkFile(const fs::path& dir, std::string_view name,
+                   const std::vector<std::string>& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    WriteFileAtomically(dir / fs::path(name), bytes);
+}
+
+}  // namespace orvikel

@@ -1,0 +1,124 @@
+#pragma once
+// Every Japanese text the core writes, in CP932. The source holds them in UTF-8 and they are
+// converted once at start; AllLiterals() lists them so a test can prove each survives the
+// round trip through CP932 byte for byte.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvikel::lit {
+
+// X(name, UTF-8 text)
+#define ORVIKEL_LITERALS(X)                                                                 \
+    /* discovery */                                                                         \
+    X(kSapporo, "札幌")                                                                     \
+    X(kHakodate, "函館")                                                                    \
+    X(kFukushima, "福島")                                                                   \
+    X(kNiigata, "新潟")                                                                     \
+    X(kTokyo, "東京")                                                                       \
+    X(kNakayama, "中山")                                                                    \
+    X(kChukyo, "中京")                                                                      \
+    X(kKyoto, "京都")                                                                       \
+    X(kHanshin, "阪神")                                                                     \
+    X(kKokura, "小倉")                                                                      \
+    X(kDayBefore, "前日")                                                                   \
+    /* race header */                                                                       \
+    X(kYear, "年")                                                                          \
+    X(kMonth, "月")                                                                         \
+    X(kDayMeeting, "日 第")                                                                 \
+    X(kMeetingBlank, "回 ")                                                                 \
+    X(kDayOfMeeting, "日目 第")                                                             \
+    X(kRaceR, "Ｒ")                                                                         \
+    X(kPostTimeLabel, "発走時刻  ")                                                         \
+    /* race card */                                                                         \
+    X(kApprentice10, " ☆")                                                                  \
+    X(kApprentice20, " △")                                                                  \
+    X(kApprentice30, " ▲")                                                                  \
+    X(kApprenticeNone, " 　")                                                               \
+    X(kRemarkChanged, "●騎手／負担重量変更")                                                \
+    X(kRemarkScratched, "●出走取消          ")                                              \
+    X(kGain, "＋")                                                                          \
+    X(kNoChange, "± 0")                                                                     \
+    X(kFirstRun, " 初 ")                                                                    \
+    X(kSignFilled, "▲")                                                                     \
+    X(kSignDash, "－")                                                                      \
+    X(kSignOpen, "△")                                                                       \
+    /* scratched and cancelled markers */                                                   \
+    X(kTorikeshi, "ﾄﾘｹｼ")                                                                   \
+    X(kWinScratched, "  ﾄﾘｹｼ    ")                                                          \
+    X(kPlaceScratched, "  ﾄﾘｹｼ- ﾄﾘｹｼ")                                                      \
+    X(kKeyScratched, "* ﾄﾘｹｼ**ﾄﾘｹｼ**ﾄﾘｹｼ")                                                  \
+    X(kKeyScratchedPlacePrefix, "*ﾄ")                                                       \
+    X(kOdds5Cancelled, " ﾄﾘｹｼ")                                                             \
+    X(kOdds6Cancelled, "  ﾄﾘｹｼ")                                                            \
+    X(kWideCancelled, "  ﾄﾘｹｼ-  ﾄﾘｹｼ")                                                      \
+    X(kBracketCancelledKey, "Wﾄﾘｹｼ")                                                        \
+    X(kQuinellaCancelledKey, "U ﾄﾘｹｼ")                                                      \
+    X(kWideCancelledKey, "K ﾄﾘｹｼ   ﾄﾘｹｼ")                                                   \
+    X(kExactaCancelledKey, "S ﾄﾘｹｼ")                                                        \
+    X(kTrioCancelledKey, "Y ﾄﾘｹｼ")                                                          \
+    X(kBracketCancelledLine, " ﾄﾘｹｼ    ")                                                   \
+    X(kPairCancelledLine, "  ﾄﾘｹｼ     ")                                                    \
+    X(kWideCancelledLine, "  ﾄﾘｹｼ-  ﾄﾘｹｼ     ")                                             \
+    /* odds lists */                                                                        \
+    X(kNoData, "DATAなし")                                                                  \
+    X(kNowSuffix, "現在]")                                                                  \
+    X(kCaptionBracket, "枠番連勝 ")                                                         \
+    X(kCaptionQuinella, "馬番連勝 ")                                                        \
+    X(kCaptionWide, "ワイド ")                                                              \
+    X(kCaptionExacta, "馬単 ")                                                              \
+    X(kCaptionTrio, "３連複 ")                                                              \
+    X(kCaptionNoTime, "[**:**現在]")                                                        \
+    X(kTotalWin, "単勝発売票数　:")                                                         \
+    X(kTotalPlace, "複勝発売票数　:")                                                       \
+    X(kTotalBracket, "枠連発売票数　:")                                                     \
+    X(kTotalQuinella, "馬連発売票数　:")                                                    \
+    X(kTotalWide, "ワイド発売票数:")                                                        \
+    X(kTotalExacta, "馬単発売票数　:")                                                      \
+    X(kTotalTrio, "３連複発売票数:")                                                        \
+    /* results */                                                                           \
+    X(kResultsCaution, "【備考】※競走成績は必ず主催者発行のものと照合し確認してください。") \
+    X(kResultsNoData, "備考：特になし（データなし）")                                       \
+    X(kResultsWin, "単勝 ")                                                                 \
+    X(kResultsPlace, "複勝 ")                                                               \
+    X(kResultsBracket, "枠番連勝 ")                                                         \
+    X(kResultsQuinella, "馬番連勝 ")                                                        \
+    X(kResultsWide, "ワイド　 ")                                                            \
+    X(kResultsExacta, "馬単　　 ")                                                          \
+    X(kResultsTrio, "３連複　 ")                                                            \
+    X(kBanBlank, "番 ")                                                                     \
+    X(kBan, "番")                                                                           \
+    X(kYenBlanks, "円  ")                                                                   \
+    X(kRefundLabel, "返還に関わる馬番 ")                                                    \
+    X(kNone, "なし")                                                                        \
+    X(kFinishHeader, "着順 馬番馬名              タイム／着差")                             \
+    X(kChaku, "着")                                                                         \
+    /* vote counts */                                                                       \
+    X(kVotesOpenNarrow, "票 ( ")                                                            \
+    X(kVotesOpen, "票 (")                                                                   \
+    X(kVotesNoData, "発売票数データなし")                                                   \
+    X(kGrandTotalLabel, "総発売票数　　:")                                                  \
+    X(kGrandTotalTail, "票 (％)")                                                           \
+    /* trio selection */                                                                    \
+    X(kTooManyTicks, "BOX総流しパネルの、チェックの数が多すぎます！")                       \
+    /* messages */                                                                          \
+    X(kFilePrefixMsg, "ファイル ")                                                          \
+    X(kCannotOpenSuffix, " は開けません")                                                   \
+    X(kCannotWriteSuffix, " に書き込めません")                                              \
+    X(kNoLineSuffix, " に行がありません")                                                   \
+    X(kNotANumberMid, " が数値ではありません: ")                                            \
+    X(kOpenQuote, "「")                                                                     \
+    X(kCloseQuote, "」")
+
+#define ORVIKEL_DECLARE_LITERAL(name, utf8) extern const std::string name;
+ORVIKEL_LITERALS(ORVIKEL_DECLARE_LITERAL)
+#undef ORVIKEL_DECLARE_LITERAL
+
+struct LiteralEntry {
+    std::string_view name;
+    std::string_view utf8;
+    const std::string* cp932;
+};
+const std::vector<LiteralEntry>& AllLiterals();
+
+}  // namespace orvikel::lit

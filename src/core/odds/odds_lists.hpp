@@ -1,0 +1,45 @@
+#pragma once
+// The five combination-odds lists (bracket quinella, quinella, wide, exacta, trio), each
+// written in popularity order ("...So.dat") and number order ("...No.dat"), with the group-box
+// captions, the memo hints and the texts kept for the vote-count summary.
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/hint.hpp"
+#include "racecard/racecard_table.hpp"
+#include "results/vote_texts.hpp"
+#include "shell/discovery.hpp"
+
+namespace orvikel {
+
+// What the odds steps set directly on the window.
+struct OddsDisplay {
+    std::array<std::string, 6> caption;  // GBOdds1..5 (CP932); [0] unused
+    std::array<Hint, 6> hint;            // MemoOdds1..5; [0] unused
+    bool boxWheelVisible = false;        // RBBox / RBWheel, shown by the exacta step
+};
+
+// Each step reads its data file only when files.Has(kind); otherwise it writes its "DATAなし"
+// lists. A file that cannot be read or a field that is not a number raises DataError naming
+// the file and the field; the step then writes none of its work files.
+
+// Bracket quinella from the Zo file ("QvZOSo.dat", "QvZONo.dat"); zoCarriesTotals is what
+// ReadWinPlaceOdds found. Without a Zo file it also rewrites "QvFSo.dat" and "QvFNo.dat".
+void BuildBracketQuinellaLists(const RaceFiles& files, bool zoCarriesTotals, VoteTexts& votes,
+                               OddsDisplay& display, const std::filesystem::path& programDir);
+
+// Quinella and wide from the Uo file ("QvUOSo.dat", "QvUONo.dat", "QvKOSo.dat", "QvKONo.dat").
+void BuildQuinellaAndWideLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
+                               OddsDisplay& display, const std::filesystem::path& programDir);
+
+// Exacta from the So file ("QvSOSo.dat", "QvSONo.dat"); also shows RBBox / RBWheel.
+void BuildExactaLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
+                      OddsDisplay& display, const std::filesystem::path& programDir);
+
+// Trio from the Yo file ("QvYOSo.dat", "QvYONo.dat").
+void BuildTrioLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
+                    OddsDisplay& display, const std::filesystem::path& programDir);
+
+}  // namespace orvikel

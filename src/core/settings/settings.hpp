@@ -1,0 +1,56 @@
+#pragma once
+// The viewer's settings file "OrviKV.ini" in the program folder, with Windows profile-file
+// semantics. All values are held as CP932 texts exactly as read.
+#include <filesystem>
+#include <string>
+
+namespace orvikel {
+
+inline constexpr const char* kSettingsFileName = "OrviKV.ini";
+
+// The seven display-order flags: "True" means popularity order, "false" number order; any
+// other text is kept as it is and means neither.
+struct SortFlags {
+    std::string Tsort = "false";
+    std::string Wsort = "false";
+    std::string Usort = "false";
+    std::string Ksort = "false";
+    std::string Ssort = "false";
+    std::string Ysort = "false";
+    std::string YBWsort = "false";
+};
+
+struct Settings {
+    std::string KelDir;           // data folder, used as a plain prefix of every file name
+    std::string MinusSign;        // "▲" by default (CP932)
+    SortFlags sort;               // order flags
+    std::string FolderConfirmed;  // key US, "0" by default
+};
+
+inline bool IsPopularityOrder(const std::string& flag) {
+    return flag == "True";
+}
+inline bool IsNumberOrder(const std::string& flag) {
+    return flag == "false";
+}
+
+// Reads the settings file of programDir; a missing or unreadable file gives every default
+// and is never created by reading.
+Settings ReadSettings(const std::filesystem::path& programDir);
+
+// What the settings window hands over when it saves.
+struct SettingsToSave {
+    std::string folderField;  // the text of the folder box, CP932
+    std::string MinusSign;
+    SortFlags sort;
+};
+
+// Writes the settings file (KelDir, PN, the seven flags, then US when the folder is valid)
+// and returns the folder as stored, with the separator appended when it was missing.
+// Throws DataError "<path> に書き込めません" and leaves the old file untouched on failure.
+std::string SaveSettings(const std::filesystem::path& programDir, const SettingsToSave& values);
+
+// True when a regular file (not a folder) matching folder + "Uy-?.jra" exists.
+bool IsDataFolderValid(const std::string& folder);
+
+}  // namespace orvikel

@@ -1,0 +1,85 @@
+#pragma once
+// Meeting and race discovery over the data folder: which of the six meeting slots are
+// present (the venue buttons) and which races of the chosen meeting have data files (the
+// race buttons), with the race-selection rule.
+#include <array>
+#include <string>
+
+namespace orvikel {
+
+inline constexpr int kMeetingSlots = 6;
+inline constexpr int kRaces = 12;
+inline constexpr int kDataKinds = 7;
+inline constexpr int kHorses = 18;
+
+// Data kinds 1..7.
+enum DataKind : int {
+    kRaceCard = 1,      // "De-"
+    kHorseWeights = 2,  // "Ut-"
+    kWinPlace = 3,      // "Zo-" win, place and bracket quinella
+    kQuinella = 4,      // "Uo-" quinella and wide
+    kResults = 5,       // "Ks-"
+    kExacta = 6,        // "So-"
+    kTrio = 7,          // "Yo-"
+};
+
+const char* FilePrefix(int kind);         // "De-" .. "Yo-"
+const char* VenueCode(int venue);         // "1".."9", "a"; nullptr outside 1..10
+const std::string& VenueName(int venue);  // CP932 "札幌".."小倉"; throws outside 1..10
+const char* FileCode(int index);          // "1".."9","a".."f" for 1..15
+
+struct Meeting {
+    std::string Caption;  // CP932 venue name, "前日" appended for slots 4..6
+    int Venue = 0;
+    int MeetingKeyA = 0;
+    int MeetingKeyB = 0;
+    int MeetingKeyC = 0;
+    bool Visible = true;  // the venue button; all six visible with empty captions at start
+};
+
+struct Meetings {
+    std::array<Meeting, kMeetingSlots + 1> slot{};  // 1..6; [0] unused
+};
+
+struct Selection {
+    int SelectedMeeting = 0;  // 0 = none, else 1..6
+    int SelectedVenue = 0;    // 1..10
+    int SelectedRace = 0;     // 0 = none, else 1..12
+    // RaceFileExists[r][j] for race r 1..12, kind j 1..7
+    std::array<std::array<bool, kDataKinds + 1>, kRaces + 1> RaceFileExists{};
+    std::array<bool, kRaces + 1> RaceButtonVisible{};  // race buttons 1..12
+    bool ButtonHyouVisible = false;
+
+    bool RaceHasFile(int kind) const;  // RaceFileExists[SelectedRace][kind]
+};
+
+std::string MeetingFileName(const std::string& kelDir, int slot);
+
+// Name of the file of kind for race of the selected meeting and venue.
+std::string RaceFileName(const std::string& kelDir, const Meetings& meetings,
+                         const Selection& selection, int kind, int race);
+
+// Fills the six slots in order. A slot whose file is missing is hidden and keeps its last
+// values. An unreadable or malformed meeting file (also one whose venue lies outside 1..10,
+// which is then hidden) raises DataError naming the file; the slots before it keep their new
+// state, the later ones their previous state.
+void DiscoverMeetings(const std::string& kelDir, Meetings& meetings);
+
+// Fills RaceFileExists and the race buttons and adjusts SelectedRace by the discovery rule.
+// Returns true when a race is selected.
+bool DiscoverRaces(const std::string& kelDir, const Meetings& meetings, Selection& selection);
+
+// The seven data files of the selected race, as discovery found them: the only thing the
+// readers of a refresh need to know about the folder.
+struct RaceFiles {
+    std::array<std::string, kDataKinds + 1> name{};
+    std::array<bool, kDataKinds + 1> exists{};
+
+    bool Has(int kind) const { return exists[static_cast<std::size_t>(kind)]; }
+    const std::string& Name(int kind) const { return name[static_cast<std::size_t>(kind)]; }
+};
+
+RaceFiles SelectedRaceFiles(const std::string& kelDir, const Meetings& meetings,
+                            const Selection& selection);
+
+}  // namespace orvikel

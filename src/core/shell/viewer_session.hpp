@@ -1,0 +1,76 @@
+#pragma once
+// The main window's behaviour without the window: the program-wide state and one operation per
+// user action. The Qt window and orvikel-dump both drive this and show what it holds.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "settings/settings.hpp"
+#include "shell/discovery.hpp"
+#include "shell/refresh.hpp"
+#include "trio/trio_selection.hpp"
+
+namespace orvikel {
+
+// Which control list an order button belongs to: 0 the grid, 1..5 the odds memos.
+enum class OrderList : int { Grid = 0, Bracket = 1, Quinella = 2, Wide = 3, Exacta = 4, Trio = 5 };
+
+class ViewerSession {
+  public:
+    explicit ViewerSession(std::filesystem::path programDir);
+
+    // FormCreate: ReadSettings, ClearDisplay, DiscoverMeetings.
+    void Create();
+    // FormActivate's check: true when the settings window must open.
+    bool StartupNeedsSettings() const;
+
+    // Venue button k (1..6) and race button r (1..12).
+    void ClickVenue(int slot);
+    void ClickRace(int race);
+    // 更新, and what follows a closed settings window.
+    void Update();
+    // 人気順 (popular) / 通常 of a list: set the flag, reload that list only.
+    void ClickOrder(OrderList list, bool popular);
+
+    // Trio panel.
+    void ClickTrioMode(BoxWheelMode mode);  // RBBox / RBWheel
+    ExtractResult ClickTrioHorse(int horse);
+    void ClickTrioClear();              // ク リ ア
+    void ClickTrioOrder(bool popular);  // 人 気 順 / 通     常 of the panel
+    bool TrioPanelVisible() const { return trioPanelVisible_; }
+    bool SelectableHorse(int horse) const;  // visibility of CB01..CB18, fixed when opened
+
+    const std::filesystem::path& programDir() const { return programDir_; }
+    const Settings& settings() const { return settings_; }
+    Settings& settings() { return settings_; }
+    const Meetings& meetings() const { return meetings_; }
+    const Selection& selection() const { return selection_; }
+    Selection& selection() { return selection_; }
+    const DisplayState& display() const { return display_; }
+    const RaceState& race() const { return race_; }
+    const TrioSelector& trio() const { return trio_; }
+    // GBR and the twelve order buttons: hidden until the first race display.
+    bool RaceControlsShown() const { return raceControlsShown_; }
+    // The race button checked by the last MarkSelection (0: none).
+    int CheckedRace() const { return checkedRace_; }
+
+  private:
+    void OpenMeeting();
+    void ShowRace();
+    void MarkSelection();
+    void CloseTrioPanel();
+
+    std::filesystem::path programDir_;
+    Settings settings_;
+    Meetings meetings_;
+    Selection selection_;
+    RaceState race_;
+    DisplayState display_;
+    TrioSelector trio_;
+    std::array<bool, 19> selectableHorse_{};
+    bool trioPanelVisible_ = false;
+    bool raceControlsShown_ = false;
+    int checkedRace_ = 0;
+};
+
+}  // namespace orvikel

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "common/bytes.hpp"
+#include "common/data_error.hpp"
+#include "common/encoding.hpp"
+#include "common/file_io.hpp"
+#include "common/literals.hpp"
+#include "jra_fixture.hpp"
+
+namespace orvikel {
+namespace {
+
+using testing::Sj;
+using testing::U8;
+
+TEST(Cut, TakesOneBasedByteColumnsAndStopsAtTheEndOfTheLine) {
+    struct Case {
+        std::string_view line;
+        int column;
+        int width;
+        std::string_view expected;
+    };
+    const Case cases[] = {
+        {"abcdef", 1, 2, "ab"}, {"abcdef", 5, 2, "ef"}, {"abcdef", 5, 4, "ef"},
+        {"abcdef", 7, 2, ""},   {"abcdef", 99, 2, ""},  {"", 1, 3, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Cut(c.line, c.column, c.width), c.expected) << c.line << " @" << c.column;
+    }
+}
+
+TEST(Cut, CountsADoubleByteCharacterAsTwoBytes) {
+    const std::string line = Sj("東京ｶ1");  // 2 + 2 + 1 + 1 bytes
+    EXPECT_EQ(U8(Cut(line, 3, 2)), "京");
+    EXPECT_EQ(U8(Cut(line, 5, 1)), "ｶ");
+    EXPECT_EQ(Cut(line, 6, 1), "1");
+}
+
+TEST(Numbers, IntegersAllowLeadingBlanksOnly) {
+    EXPECT_EQ(ParseInteger(" 5"), 5);
+    EXPECT_EQ(ParseInteger("02"), 2);
+    EXPECT_EQ(ParseInteger("00"), 0);
+    EXPECT_EQ(ParseInteger("5 "), std::nullopt);
+    EXPECT_EQ(ParseInteger("  "), std::nullopt);
+    EXPECT_EQ(ParseInteger(""), std::nullopt);
+    EXPECT_EQ(ParseInteger("1a"), std::nullopt);
+    EXPECT_EQ(ParseInteger("-1"), std::nullopt);
+    EXPECT_EQ(ParseInteger("99999999999999999999"), std::nullopt);
+}
+
+TEST(Numbers, DecimalsUseAPointAndAllowBlanks) {
+    EXPECT_EQ(ParseDecimal("   5.6"), 5.6);
+    EXPECT_EQ(ParseDecimal("   0.0"), 0.0);
+    EXPECT_EQ(ParseDecimal(" 123"), 123.0);
+    EXPECT_EQ(ParseDecimal("      "), std::nullopt);
+    EXPECT_EQ(ParseDecimal(" 1,5"), std::nullopt);
+    EXPECT_EQ(ParseDecimal("."), std::nullopt);
+    EXPECT_EQ(ParseDecimal(Sj("  ﾄﾘｹｼ")), std::nullopt);
+}
+
+TEST(SlotText, IsTwoBytesRightAligned) {
+    EXPECT_EQ(SlotText(1), " 1");
+    EXPECT_EQ(SlotText(9), " 9");
+    EXPECT_EQ(SlotText(10), "10");
+    EXPECT_EQ(SlotText(18), "18");
+}
+
+TEST(Encoding, EveryLiteralTheViewerWritesSurvivesTheRoundTrip) {
+    for (const auto& entry : lit::AllLiterals()) {
+        EXPECT_EQ(text::ToUtf8(*entry.cp932), entry.utf8) << entry.name;
+        EXPECT_EQ(text::ToCp932(entry.utf8), *entry.cp932) << entry.name;
+    }
+}
+
+TEST(Encoding, HalfWidthKatakanaAreSingleBytes) {
+    EXPECT_EQ(lit::kTorikeshi, "\xC4\xD8\xB9\xBC");
+    EXPECT_EQ(lit::kSignFilled, "\x81\xA3");
+    EXPECT_EQ(lit::kSignDash, "\x81\x7C");
+    EXPECT_EQ(lit::kSignOpen, "\x81\xA2");
+}
+
+TEST(Encoding, FullWidthConversionComposesVoicedKana) {
+    struct Case {
+        std::string_view in;
+        std::string_view out;
+    };
+    const Case cases[] = {
+        {"ｶﾞ", "ガ"}, {"ﾊﾟ", "パ"}, {"A1 ", "Ａ１　"}, {"ｱｲｳ", "アイウ"}, {"東京", "東京"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(U8(text::ToFullWidth(Sj(c.in))), c.out) << c.in;
+    }
+}
+
+TEST(Encoding, UnmappableTextIsRefused) {
+    EXPECT_THROW(text::ToCp932("😀"), std::runtime_error);
+}
+
+TEST(Lines, SplitAtCrLfLfOrCr) {
+    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitLines("a\r\n"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(SplitLines("\r\n"), (std::vector<std::string>{""}));
+    EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(Files, FirstLineOfADataFile) {
+    testing::TempDir dir;
+    EXPECT_EQ(ReadFirstLine(dir.Write("a.jra", "one\r\ntwo")), "one");
+    EXPECT_EQ(ReadFirstLine(dir.Write("b.jra", "one")), "one");
+    EXPECT_THROW(ReadFirstLine(dir.Write("c.jra", "")), DataError);
+    EXPECT_THROW(ReadFirstLine(dir.DirText() + "missing.jra"), DataError);
+    std::filesystem::create_directory(dir.path() / "d.jra");
+    EXPECT_THROW(ReadFirstLine(dir.DirText() + "d.jra"), DataError);
+}
+
+TEST(Files, WorkFilesEndEveryLineWithCrLf) {
+    testing::TempDir dir;
+    WriteWorkFile(dir.path(), "x.dat", {"a", "", "b"});
+    EXPECT_EQ(testing::ReadBytes(dir.path() / "x.dat"), "a\r\n\r\nb\r\n");
+    WriteWorkFile(dir.path(), "x.dat", {});
+    EXPECT_EQ(testing::ReadBytes(dir.path() / "x.dat"), "");
+}
+
+TEST(Files, AFailedWriteKeepsTheOldFileAndNamesThePath) {
+    testing::TempDir dir;
+    WriteWorkFile(dir.path(), "x.dat", {"old"});
+    // A folder where the temporary file must go makes the write fail, even for root.
+    std::filesystem::create_directory(dir.path() / "x.dat.tmp");
+    try {
+        WriteWorkFile(dir.path(), "x.dat", {"new"});
+        FAIL() << "no error";
+    } catch (const DataError& e) {
+        EXPECT_NE(std::string(e.what()).find("x.dat"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find(lit::kCannotWriteSuffix), std::string::npos);
+    }
+    EXPECT_EQ(testing::ReadBytes(dir.path() / "x.dat"), "old\r\n");
+}
+
+}  // namespace
+}  // namespace orvikel
