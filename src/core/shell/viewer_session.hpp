@@ -15,6 +15,9 @@ namespace orvikel {
 // Which control list an order button belongs to: 0 the grid, 1..5 the odds memos.
 enum class OrderList : int { Grid = 0, Bracket = 1, Quinella = 2, Wide = 3, Exacta = 4, Trio = 5 };
 
+// The checked one of the four trio-view buttons RBSort5, RBNor5, RBBox, RBWheel (one group).
+enum class TrioView { Popular, Number, Box, Wheel };
+
 class ViewerSession {
   public:
     explicit ViewerSession(std::filesystem::path programDir);
@@ -38,6 +41,7 @@ class ViewerSession {
     void ClickTrioClear();              // ク リ ア
     void ClickTrioOrder(bool popular);  // 人 気 順 / 通     常 of the panel
     bool TrioPanelVisible() const { return trioPanelVisible_; }
+    TrioView trioView() const { return trioView_; }
     bool SelectableHorse(int horse) const;  // visibility of CB01..CB18, fixed when opened
 
     const std::filesystem::path& programDir() const { return programDir_; }
@@ -53,6 +57,8 @@ class ViewerSession {
     bool RaceControlsShown() const { return raceControlsShown_; }
     // The race button checked by the last MarkSelection (0: none).
     int CheckedRace() const { return checkedRace_; }
+    // The order buttons of a list show its in-memory flag: "True" checks 人気順, else 通常.
+    const std::string& OrderFlag(OrderList list) const;
 
   private:
     void OpenMeeting();
@@ -69,6 +75,7 @@ class ViewerSession {
     TrioSelector trio_;
     std::array<bool, 19> selectableHorse_{};
     bool trioPanelVisible_ = false;
+    TrioView trioView_ = TrioView::Number;
     bool raceControlsShown_ = false;
     int checkedRace_ = 0;
 };
