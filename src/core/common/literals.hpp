@@ -110,7 +110,8 @@ namespace orvikel::lit {
     X(kOpenQuote, "「")                                                                     \
     X(kCloseQuote, "」")                                                                    \
     X(kTitleText, "Orvi series 「OrviＫＥＬ Viewer」")                                      \
-    X(kTooFewLinesSuffix, " の行が18行に足りません")
+    X(kTooFewLinesSuffix, " の行が18行に足りません")                                        \
+    X(kOutOfRangeMid, " が範囲外です: ")
 
 #define ORVIKEL_DECLARE_LITERAL(name, utf8) extern const std::string name;
 ORVIKEL_LITERALS(ORVIKEL_DECLARE_LITERAL)
