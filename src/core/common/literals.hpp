@@ -108,7 +108,8 @@ namespace orvikel::lit {
     X(kNoLineSuffix, " に行がありません")                                                   \
     X(kNotANumberMid, " が数値ではありません: ")                                            \
     X(kOpenQuote, "「")                                                                     \
-    X(kCloseQuote, "」")
+    X(kCloseQuote, "」")                                                                    \
+    X(kTooLargeMid, " が大きすぎます: ")
 
 #define ORVIKEL_DECLARE_LITERAL(name, utf8) extern const std::string name;
 ORVIKEL_LITERALS(ORVIKEL_DECLARE_LITERAL)
