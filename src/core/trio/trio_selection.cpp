@@ -28,8 +28,10 @@ const std::string& NewSecondHorse() {
     return separator;
 }
 
-// The three horse numbers of a trio line stand at columns 1-2, 4-5 and 7-8.
+// The three horse numbers of a trio line stand at columns 1-2, 4-5 and 7-8; a shorter line is
+// no trio line, even when its first field names a ticked horse.
 constexpr int kHorseColumns[] = {1, 4, 7};
+constexpr std::size_t kMinTrioLine = 8;
 
 }  // namespace
 
@@ -120,6 +122,9 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
     const auto taken = [&](const std::vector<std::string>& lines) {
         std::vector<std::string> out;
         for (const auto& line : lines) {
+            if (line.size() < kMinTrioLine) {
+                continue;
+            }
             int matches = 0;
             for (int column : kHorseColumns) {
                 const std::string field = Cut(line, column, 2);
