@@ -111,7 +111,8 @@ namespace orvikel::lit {
     X(kCloseQuote, "」")                                                                    \
     X(kTitleText, "Orvi series 「OrviＫＥＬ Viewer」")                                      \
     X(kTooFewLinesSuffix, " の行が18行に足りません")                                        \
-    X(kOutOfRangeMid, " が範囲外です: ")
+    X(kOutOfRangeMid, " が範囲外です: ")                                                    \
+    X(kTooLargeMid, " が大きすぎます: ")
 
 #define ORVIKEL_DECLARE_LITERAL(name, utf8) extern const std::string name;
 ORVIKEL_LITERALS(ORVIKEL_DECLARE_LITERAL)
