@@ -37,12 +37,13 @@ std::string OddsFieldName(const std::string& label, int slot, int offset) {
     return label + " (" + std::to_string(from) + "-" + std::to_string(from + kOddsWidth - 1) + ")";
 }
 
-// The value of a numeric odds field; a field that is not a number stops the build.
-double OddsValue(const std::string& field, const RaceCardTable& table, const std::string& label,
+// The value of a 6-byte odds part of the key (a blank and the 5-byte field); a part that is
+// not a number stops the build, naming the field as the Zo file holds it.
+double OddsValue(const std::string& part, const RaceCardTable& table, const std::string& label,
                  int slot, int offset) {
-    const auto value = ParseDecimal(field);
+    const auto value = ParseDecimal(part);
     if (!value) {
-        ThrowNotANumber(table.OddsSource, OddsFieldName(label, slot, offset), field);
+        ThrowNotANumber(table.OddsSource, OddsFieldName(label, slot, offset), Cut(part, 2, 5));
     }
     return *value;
 }
