@@ -109,6 +109,8 @@ namespace orvikel::lit {
     X(kNotANumberMid, " が数値ではありません: ")                                            \
     X(kOpenQuote, "「")                                                                     \
     X(kCloseQuote, "」")                                                                    \
+    X(kTitleText, "Orvi series 「OrviＫＥＬ Viewer」")                                      \
+    X(kTooFewLinesSuffix, " の行が18行に足りません")                                        \
     X(kWinOddsField, "単勝オッズ")                                                          \
     X(kPlaceOddsField, "複勝オッズ下限")
 
