@@ -108,7 +108,9 @@ namespace orvikel::lit {
     X(kNoLineSuffix, " に行がありません")                                                   \
     X(kNotANumberMid, " が数値ではありません: ")                                            \
     X(kOpenQuote, "「")                                                                     \
-    X(kCloseQuote, "」")
+    X(kCloseQuote, "」")                                                                    \
+    X(kOddsField, "オッズ")                                                                 \
+    X(kHorseNumberField, "馬番")
 
 #define ORVIKEL_DECLARE_LITERAL(name, utf8) extern const std::string name;
 ORVIKEL_LITERALS(ORVIKEL_DECLARE_LITERAL)
