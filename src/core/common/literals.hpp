@@ -109,6 +109,8 @@ namespace orvikel::lit {
     X(kNotANumberMid, " が数値ではありません: ")                                            \
     X(kOpenQuote, "「")                                                                     \
     X(kCloseQuote, "」")                                                                    \
+    X(kTitleText, "Orvi series 「OrviＫＥＬ Viewer」")                                      \
+    X(kTooFewLinesSuffix, " の行が18行に足りません")                                        \
     X(kOddsField, "オッズ")                                                                 \
     X(kHorseNumberField, "馬番")
 
