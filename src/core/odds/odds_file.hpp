@@ -31,8 +31,8 @@ inline constexpr int kOddsHourColumn = 45;
 inline constexpr int kOddsMinuteColumn = 47;
 inline constexpr int kTotalWidth = 11;
 
-// The Zo and Uo files may end after their last record; only larger files carry the totals.
-inline constexpr std::uintmax_t kZoTotalsAbove = 850;
+// The Uo file may end after its last record; only a larger file carries the totals. (The Zo
+// file's size is judged by the win/place step, which reads that file first.)
 inline constexpr std::uintmax_t kUoTotalsAbove = 3985;
 
 enum class OddsState { kRanked, kUnranked, kCancelled };
