@@ -2,11 +2,14 @@
 # missing, configure and build.
 BUILD     ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+BENCH_BUILD ?= build-bench
+FUZZ_SECONDS ?= 60
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO      ?= $(CURDIR)/demo-data
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps configure build test test-sanitize run clean
+.PHONY: all deps configure build test test-sanitize fuzz bench run clean
 
 all: build
 
@@ -33,9 +36,26 @@ test-sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+# libFuzzer over every reader of outside input, FUZZ_SECONDS each (clang, own build folder).
+# Findings land in $(FUZZ_BUILD)/artifacts/<target>/; the run fails when there is any.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+	    -DORVIKEL_FUZZ=ON -DORVIKEL_BUILD_GUI=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	scripts/fuzz-corpus.sh $(FUZZ_BUILD)
+	scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Speed of the refresh against its I/O floor and of a trio BOX click (Release, own folder).
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	    -DORVIKEL_BUILD_GUI=OFF -DORVIKEL_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target orvikel_bench
+	$(BENCH_BUILD)/bench/orvikel_bench
+
 run: build
 	$(BUILD)/src/tools/orvikel-sample $(DEMO)
 	scripts/run-demo.sh $(BUILD) $(DEMO)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(DEMO)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(DEMO)

@@ -253,9 +253,15 @@ std::string Harness::State::RunSettings(std::string_view input) {
     try {
         folder = SaveSettings(programDir, values);
     } catch (const DataError& e) {
-        // Only a settings file that cannot be written may stop the save, and nothing here
-        // makes it so.
-        return "settings not saved: " + text::ToUtf8(e.what());
+        // The folder is writable, so only a file the save must not rewrite (one in another
+        // encoding) may stop it, and then the file stays as it was.
+        if (auto problem = Unnamed(e, kSettingsFileName); !problem.empty()) {
+            return problem;
+        }
+        if (ReadFileBytes(programDir / kSettingsFileName) != input) {
+            return "settings file changed by a refused save: " + text::ToUtf8(e.what());
+        }
+        return StrayTemporaryFile(programDir);
     }
     const Settings again = ReadSettings(programDir);
     for (auto problem : {

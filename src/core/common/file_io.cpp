@@ -56,12 +56,36 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 }
 
 std::string ReadFirstLine(const std::string& cp932Path) {
-    const std::string bytes = ReadFileBytes(cp932Path);
-    if (bytes.empty()) {
+    // Only line 1 is ever used, so reading stops at its end: a data file with a huge tail
+    // costs no more than its first line.
+    const fs::path path = text::NativePath(cp932Path);
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        ThrowCannotOpen(cp932Path);
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        ThrowCannotOpen(cp932Path);
+    }
+    std::string line;
+    char buffer[1 << 12];
+    bool any = false;
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
+        any = true;
+        const auto end = chunk.find_first_of("\r\n");
+        line.append(chunk.substr(0, end));
+        if (end != std::string_view::npos) {
+            return line;
+        }
+    }
+    if (in.bad()) {
+        ThrowCannotOpen(cp932Path);
+    }
+    if (!any) {
         ThrowNoLine(cp932Path);
     }
-    const auto end = bytes.find_first_of("\r\n");
-    return end == std::string::npos ? bytes : bytes.substr(0, end);
+    return line;
 }
 
 std::uintmax_t FileSize(const std::string& cp932Path) {

@@ -116,7 +116,8 @@ namespace orvikel::lit {
     X(kWinOddsField, "単勝オッズ")                                                          \
     X(kPlaceOddsField, "複勝オッズ下限")                                                    \
     X(kOddsField, "オッズ")                                                                 \
-    X(kHorseNumberField, "馬番")
+    X(kHorseNumberField, "馬番")                                                            \
+    X(kNotShiftJisSuffix, " は Shift-JIS のテキストではありません")
 
 #define ORVIKEL_DECLARE_LITERAL(name, utf8) extern const std::string name;
 ORVIKEL_LITERALS(ORVIKEL_DECLARE_LITERAL)

@@ -61,9 +61,18 @@ bool MatchesMeetingName(std::string_view name, std::string_view prefix) {
     return true;
 }
 
+// A settings file in another encoding: a byte-order mark (UTF-8, UTF-16) or a NUL byte,
+// which CP932 text never holds. Its keys cannot be read as they are, and writing CP932
+// lines into it would leave a file of two encodings.
+bool IsOtherEncoding(std::string_view bytes) {
+    return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
+           bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string_view::npos;
+}
+
 ProfileFile ReadProfile(const fs::path& iniFile) {
     try {
-        return ProfileFile(ReadFileBytes(iniFile));
+        const std::string bytes = ReadFileBytes(iniFile);
+        return IsOtherEncoding(bytes) ? ProfileFile() : ProfileFile(bytes);
     } catch (const DataError&) {
         return ProfileFile();  // missing or unreadable: every key takes its default
     }
@@ -103,11 +112,16 @@ std::string SaveSettings(const fs::path& programDir, const SettingsToSave& value
     ProfileFile profile;
     std::error_code ec;
     if (fs::exists(iniFile, ec)) {
+        std::string bytes;
         try {
-            profile = ProfileFile(ReadFileBytes(iniFile));
+            bytes = ReadFileBytes(iniFile);
         } catch (const DataError&) {
             ThrowCannotWrite(text::PathText(iniFile));
         }
+        if (IsOtherEncoding(bytes)) {
+            throw DataError(text::PathText(iniFile) + lit::kNotShiftJisSuffix);
+        }
+        profile = ProfileFile(bytes);
     }
 
     profile.Set("Dir", "KelDir", folder);

@@ -34,8 +34,9 @@ inline bool IsNumberOrder(const std::string& flag) {
     return flag == "false";
 }
 
-// Reads the settings file of programDir; a missing or unreadable file gives every default
-// and is never created by reading.
+// Reads the settings file of programDir; a missing or unreadable file, or one in another
+// encoding than CP932 (a byte-order mark or a NUL byte), gives every default and is never
+// created by reading.
 Settings ReadSettings(const std::filesystem::path& programDir);
 // The same for a settings file given by its own path.
 Settings ReadSettingsFile(const std::filesystem::path& iniFile);
@@ -49,7 +50,8 @@ struct SettingsToSave {
 
 // Writes the settings file (KelDir, PN, the seven flags, then US when the folder is valid)
 // and returns the folder as stored, with the separator appended when it was missing.
-// Throws DataError "<path> に書き込めません" and leaves the old file untouched on failure.
+// Throws DataError "<path> に書き込めません" and leaves the old file untouched on failure; a
+// file in another encoding is not rewritten either ("<path> は Shift-JIS のテキストではありません").
 std::string SaveSettings(const std::filesystem::path& programDir, const SettingsToSave& values);
 
 // True when a regular file (not a folder) matching folder + "Uy-?.jra" exists.
