@@ -42,9 +42,9 @@ struct Bench {
     Meetings meetings;
     Selection selection;
     RaceFiles files;
-    std::vector<fs::path> inputs;                        // distinct files the refresh reads
+    std::vector<fs::path> inputs;                           // distinct files the refresh reads
     std::vector<std::pair<fs::path, std::string>> outputs;  // work files and their bytes
-    std::vector<std::string> reloaded;                   // work files the loaders read back
+    std::vector<std::string> reloaded;                      // work files the loaders read back
 
     Bench() {
         std::string pattern = (fs::temp_directory_path() / "orvikel-bench-XXXXXX").string();

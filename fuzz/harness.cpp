@@ -341,8 +341,10 @@ void WriteSeeds(std::string_view target, const fs::path& dir) {
                                     "US=1\r\n";
         WriteBytes(dir / "full.ini", "[Dir]\r\nKelDir=" + folder + "\r\n\r\n" + options);
         WriteBytes(dir / "options-first.ini", options + "[dir]\r\nkeldir = " + folder + "\r\n");
-        WriteBytes(dir / "comments.ini", "; OrviKV\r\n[Dir]\r\nKelDir=C:\\KEL\\\r\n[Other]\r\nX=1\r\n");
-        WriteBytes(dir / "duplicate.ini", options + options + "[Dir]\nKelDir=/a/\n[Dir]\nKelDir=/b/\n");
+        WriteBytes(dir / "comments.ini",
+                   "; OrviKV\r\n[Dir]\r\nKelDir=C:\\KEL\\\r\n[Other]\r\nX=1\r\n");
+        WriteBytes(dir / "duplicate.ini",
+                   options + options + "[Dir]\nKelDir=/a/\n[Dir]\nKelDir=/b/\n");
         WriteBytes(dir / "empty.ini", "");
         return;
     }

@@ -154,8 +154,7 @@ const std::vector<BadFileCase>& BadFileCases() {
          [](const fs::path& f, const std::string& good) {
              Replace(f, good.substr(0, InsideFirstDoubleByte(good)));
          }},
-        {"empty file", true, false,
-         [](const fs::path& f, const std::string&) { Replace(f, ""); }},
+        {"empty file", true, false, [](const fs::path& f, const std::string&) { Replace(f, ""); }},
         {"a line of binary garbage", true, false,
          [](const fs::path& f, const std::string&) { Replace(f, BinaryGarbage()); }},
         {"a folder in place of the file", true, false,
@@ -299,8 +298,7 @@ TEST_F(SampleRace, AProgramFolderThatIsAFileStopsTheRefreshAndTheSaveWithTheirFi
         blocked.ClickVenue(1);
         ADD_FAILURE() << "refresh wrote into a file";
     } catch (const DataError& e) {
-        EXPECT_NE(std::string(e.what()).find("not-a-folder/Qv"), std::string::npos)
-            << U8(e.what());
+        EXPECT_NE(std::string(e.what()).find("not-a-folder/Qv"), std::string::npos) << U8(e.what());
     }
     try {
         SaveSettings(dir_.path() / "not-a-folder", SettingsToSave{"/new/", "", SortFlags{}});

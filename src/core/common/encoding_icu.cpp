@@ -17,7 +17,6 @@ struct ConverterCloser {
 };
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
-// A fresh converter per call keeps the functions reentrant; opening from ICU's cache is cheap.
 ConverterPtr OpenCp932(bool strictFromUnicode) {
     UErrorCode status = U_ZERO_ERROR;
     ConverterPtr conv(ucnv_open("windows-31j", &status));
@@ -31,13 +30,23 @@ ConverterPtr OpenCp932(bool strictFromUnicode) {
     return conv;
 }
 
+// One converter of each kind per thread, opened on first use: opening one costs more than
+// converting a grid cell, and the conversions never nest, so a thread's converter is free
+// whenever a conversion starts. Each use starts from the reset state.
+UConverter* Cp932(bool strictFromUnicode) {
+    thread_local ConverterPtr lenient = OpenCp932(false);
+    thread_local ConverterPtr strict = OpenCp932(true);
+    UConverter* conv = strictFromUnicode ? strict.get() : lenient.get();
+    ucnv_reset(conv);
+    return conv;
+}
+
 icu::UnicodeString DecodeCp932(std::string_view cp932) {
-    auto conv = OpenCp932(false);
+    UConverter* conv = Cp932(false);
     std::vector<UChar> buffer(cp932.size() * 2 + 2);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length =
-        ucnv_toUChars(conv.get(), buffer.data(), static_cast<int32_t>(buffer.size()), cp932.data(),
-                      static_cast<int32_t>(cp932.size()), &status);
+    const int32_t length = ucnv_toUChars(conv, buffer.data(), static_cast<int32_t>(buffer.size()),
+                                         cp932.data(), static_cast<int32_t>(cp932.size()), &status);
     if (U_FAILURE(status)) {
         throw std::runtime_error("CP932 decoding failed");
     }
@@ -45,10 +54,10 @@ icu::UnicodeString DecodeCp932(std::string_view cp932) {
 }
 
 std::string EncodeCp932(const icu::UnicodeString& text) {
-    auto conv = OpenCp932(true);
+    UConverter* conv = Cp932(true);
     std::string out(static_cast<std::size_t>(text.length()) * 2 + 2, '\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
+    const int32_t length = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()),
                                            text.getBuffer(), text.length(), &status);
     if (U_FAILURE(status)) {
         throw std::runtime_error("text has a character that CP932 cannot hold");
@@ -86,10 +95,10 @@ std::string ToCp932(std::string_view utf8) {
 std::string ToFullWidth(std::string_view cp932) {
     icu::UnicodeString text = DecodeCp932(cp932);
     FullWidthTransliterator().transliterate(text);
-    auto conv = OpenCp932(false);  // lenient: a malformed input byte must not stop the grid
+    UConverter* conv = Cp932(false);  // lenient: a malformed input byte must not stop the grid
     std::string out(static_cast<std::size_t>(text.length()) * 2 + 2, '\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_fromUChars(conv.get(), out.data(), static_cast<int32_t>(out.size()),
+    const int32_t length = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()),
                                            text.getBuffer(), text.length(), &status);
     if (U_FAILURE(status)) {
         throw std::runtime_error("full-width conversion failed");

@@ -133,7 +133,12 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
 
 void WriteWorkFile(const fs::path& dir, std::string_view name,
                    const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines) {
+        size += line.size() + 2;
+    }
     std::string bytes;
+    bytes.reserve(size);
     for (const auto& line : lines) {
         bytes += line;
         bytes += "\r\n";

@@ -147,37 +147,53 @@ std::string RankLabel(std::size_t rank, int width) {
     return "[" + digits + "]";
 }
 
+// One line is built in place: a list has up to 816 of them per refresh.
 std::string DisplayLine(const ListKind& kind, const Entry& entry, std::size_t rank) {
-    const std::string comb =
-        Cut(entry.combination, kind.shownFrom, kind.layout->combinationWidth - kind.shownFrom + 1) +
-        " ";
-    const std::string tail(static_cast<std::size_t>(kind.labelWidth), ' ');
+    std::string line;
+    line.reserve(32);
+    line +=
+        Cut(entry.combination, kind.shownFrom, kind.layout->combinationWidth - kind.shownFrom + 1);
+    line += ' ';
     switch (entry.state) {
         case OddsState::kRanked:
-            return comb + entry.odds + (kind.blankBeforeLabel ? " " : "") +
-                   RankLabel(rank, kind.labelWidth);
+            line += entry.odds;
+            if (kind.blankBeforeLabel) {
+                line += ' ';
+            }
+            line += RankLabel(rank, kind.labelWidth);
+            return line;
         case OddsState::kUnranked:
-            return comb + "  " + Cut(entry.odds, 3, static_cast<int>(entry.odds.size())) + tail;
+            line += "  ";
+            line += Cut(entry.odds, 3, static_cast<int>(entry.odds.size()));
+            line.append(static_cast<std::size_t>(kind.labelWidth), ' ');
+            return line;
         case OddsState::kCancelled:
             break;
     }
-    return comb + *kind.cancelledLine;
+    line += *kind.cancelledLine;
+    return line;
 }
 
 std::vector<std::string> NumberOrder(const ListKind& kind, std::vector<std::string> lines) {
     std::sort(lines.begin(), lines.end());
     std::vector<std::string> out;
     out.reserve(lines.size() * 2);
+    // The group fields of the line before, kept since that line has been moved out already.
+    std::string group;
+    std::string second;
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string lineGroup = Cut(lines[i], 1, kind.groupBytes);
+        std::string lineSecond = kind.innerSeparator.empty() ? std::string() : Cut(lines[i], 4, 2);
         if (i > 0) {
-            const std::string& previous = lines[i - 1];
-            if (Cut(lines[i], 1, kind.groupBytes) != Cut(previous, 1, kind.groupBytes)) {
+            if (lineGroup != group) {
                 out.push_back(kind.separator);
-            } else if (!kind.innerSeparator.empty() && Cut(lines[i], 4, 2) != Cut(previous, 4, 2)) {
+            } else if (lineSecond != second) {
                 out.push_back(kind.innerSeparator);
             }
         }
-        out.push_back(lines[i]);
+        group = std::move(lineGroup);
+        second = std::move(lineSecond);
+        out.push_back(std::move(lines[i]));
     }
     return out;
 }
@@ -185,8 +201,10 @@ std::vector<std::string> NumberOrder(const ListKind& kind, std::vector<std::stri
 // Both lists of one kind, built whole in memory so that a bad record leaves no file written.
 Lists BuildLists(const ListKind& kind, const std::string& line, const std::string& file,
                  const RaceCardTable& table) {
+    std::vector<OddsRecord> records = ReadOddsRecords(line, *kind.layout, file, *kind.captionWord);
     std::vector<Entry> entries;
-    for (OddsRecord& record : ReadOddsRecords(line, *kind.layout, file, *kind.captionWord)) {
+    entries.reserve(records.size());
+    for (OddsRecord& record : records) {
         OddsState state = record.state;
         if (kind.checksScratched) {
             for (int h = 0; h < kind.layout->horses; ++h) {

@@ -189,8 +189,10 @@ void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& progr
     SortLines(placeLines);
     WriteWorkFile(programDir, "QvFNo.dat", placeLines);
 
-    WriteWorkFile(programDir, "QvTNo.dat", WinLines(ReadWorkFile(programDir, "QvDENo.dat")));
-    WriteWorkFile(programDir, "QvTSo.dat", WinLines(ReadWorkFile(programDir, "QvDESo.dat")));
+    // The win lists come from the race-card lines just written; their bytes hold no line
+    // break (they come from line 1 of the data files), so they are the lines the files hold.
+    WriteWorkFile(programDir, "QvTNo.dat", WinLines(byNumber));
+    WriteWorkFile(programDir, "QvTSo.dat", WinLines(raceCard));
 }
 
 }  // namespace orvikel

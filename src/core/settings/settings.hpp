@@ -50,8 +50,9 @@ struct SettingsToSave {
 
 // Writes the settings file (KelDir, PN, the seven flags, then US when the folder is valid)
 // and returns the folder as stored, with the separator appended when it was missing.
-// Throws DataError "<path> に書き込めません" and leaves the old file untouched on failure; a
-// file in another encoding is not rewritten either ("<path> は Shift-JIS のテキストではありません").
+// Throws DataError "<path> に書き込めません" and leaves the old file untouched on failure.
+// A file in another encoding is not rewritten either: DataError
+// "<path> は Shift-JIS のテキストではありません".
 std::string SaveSettings(const std::filesystem::path& programDir, const SettingsToSave& values);
 
 // True when a regular file (not a folder) matching folder + "Uy-?.jra" exists.

@@ -1,5 +1,6 @@
 #include "trio/trio_selection.hpp"
 
+#include <bitset>
 #include <stdexcept>
 
 #include "common/bytes.hpp"
@@ -119,6 +120,18 @@ ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& progra
 }
 
 void TrioSelector::Extract(int threshold, const std::filesystem::path& programDir) const {
+    // The two-byte number texts of the ticked horses, made once as a set of byte pairs:
+    // each field of every line is looked up there.
+    const auto pairKey = [](const std::string& text) {
+        return static_cast<std::size_t>(static_cast<unsigned char>(text[0])) << 8 |
+               static_cast<unsigned char>(text[1]);
+    };
+    std::bitset<1 << 16> ticked;
+    for (int horse = 1; horse <= kHorseCount; ++horse) {
+        if (IsTicked(horse)) {
+            ticked.set(pairKey(SlotText(horse)));
+        }
+    }
     const auto taken = [&](const std::vector<std::string>& lines) {
         std::vector<std::string> out;
         for (const auto& line : lines) {
@@ -128,10 +141,8 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
             int matches = 0;
             for (int column : kHorseColumns) {
                 const std::string field = Cut(line, column, 2);
-                for (int horse = 1; horse <= kHorseCount; ++horse) {
-                    if (IsTicked(horse) && field == SlotText(horse)) {
-                        ++matches;
-                    }
+                if (field.size() == 2 && ticked.test(pairKey(field))) {
+                    ++matches;
                 }
             }
             if (matches >= threshold) {
