@@ -24,6 +24,8 @@ class ViewerSession {
 
     // FormCreate: ReadSettings, ClearDisplay, DiscoverMeetings.
     void Create();
+    // The same with settings from elsewhere (orvikel-dump's --ini and --data).
+    void Create(Settings settings);
     // FormActivate's check: true when the settings window must open.
     bool StartupNeedsSettings() const;
 

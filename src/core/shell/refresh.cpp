@@ -1,0 +1,183 @@
+#include "shell/refresh.hpp"
+
+#include "common/bytes.hpp"
+#include "common/data_error.hpp"
+#include "common/encoding.hpp"
+#include "common/file_io.hpp"
+#include "common/literals.hpp"
+#include "racecard/racecard_file.hpp"
+#include "racecard/win_place.hpp"
+#include "results/results_text.hpp"
+#include "results/vote_summary.hpp"
+
+namespace orvikel {
+
+namespace {
+
+const std::string& CaptionWord(int list) {
+    switch (list) {
+        case 1:
+            return lit::kCaptionBracket;
+        case 2:
+            return lit::kCaptionQuinella;
+        case 3:
+            return lit::kCaptionWide;
+        case 4:
+            return lit::kCaptionExacta;
+        default:
+            return lit::kCaptionTrio;
+    }
+}
+
+// Byte columns of the grid cells in a race-card work-file line, and whether the cell is shown
+// in full width.
+struct GridCell {
+    int column;
+    int width;
+    bool fullWidth;
+};
+constexpr std::array<GridCell, kGridColumns> kGridCells{{
+    {1, 1, true},
+    {2, 2, true},
+    {4, 10, false},
+    {14, 12, false},
+    {26, 18, true},
+    {44, 3, true},
+    {47, 4, false},
+    {51, 3, false},
+    {54, 18, false},
+    {72, 4, false},
+    {76, 20, false},
+}};
+
+GridRow GridRowFromLine(const std::string& line) {
+    GridRow row;
+    for (std::size_t c = 0; c < kGridCells.size(); ++c) {
+        const auto& cell = kGridCells[c];
+        row[c] = Cut(line, cell.column, cell.width);
+        if (cell.fullWidth) {
+            row[c] = text::ToFullWidth(row[c]);
+        }
+    }
+    // The first two bytes of the win cell carry the state of the horse's odds.
+    std::string& win = row[2];
+    std::string& place = row[3];
+    const std::string marker = win.substr(0, 2);
+    if (marker == "* ") {
+        win = lit::kWinScratched;
+        place = lit::kPlaceScratched;
+    } else if (marker == "**") {
+        win = std::string(10, ' ');
+        place = std::string(12, ' ');
+    } else if (marker == "*#") {
+        win = "  " + Cut(win, 3, 4) + "    ";
+    }
+    return row;
+}
+
+}  // namespace
+
+const std::string& TitleText() {
+    return lit::kTitleText;
+}
+
+void DisplayState::Clear() {
+    header = RaceHeader{};
+    header.EditYMDR = TitleText();
+    for (int n = 1; n <= 5; ++n) {
+        odds.caption[static_cast<std::size_t>(n)] = CaptionWord(n) + lit::kCaptionNoTime;
+        odds.hint[static_cast<std::size_t>(n)].show = false;
+        memo[static_cast<std::size_t>(n)].clear();
+    }
+    gridHint.show = false;
+    for (int r = 1; r <= kGridRows; ++r) {
+        grid[static_cast<std::size_t>(r)].fill(std::string());
+    }
+    results.clear();
+}
+
+const char* WorkFileFor(int list, const std::string& flag) {
+    static constexpr std::array<std::array<const char*, 2>, 6> kFiles{{
+        {"QvDESo.dat", "QvDENo.dat"},
+        {"QvZOSo.dat", "QvZONo.dat"},
+        {"QvUOSo.dat", "QvUONo.dat"},
+        {"QvKOSo.dat", "QvKONo.dat"},
+        {"QvSOSo.dat", "QvSONo.dat"},
+        {"QvYOSo.dat", "QvYONo.dat"},
+    }};
+    const auto& pair = kFiles.at(static_cast<std::size_t>(list));
+    if (IsPopularityOrder(flag)) {
+        return pair[0];
+    }
+    // The grid falls back to number order for any other text; the memos show nothing.
+    if (list == 0 || IsNumberOrder(flag)) {
+        return pair[1];
+    }
+    return nullptr;
+}
+
+Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort) {
+    const char* name = WorkFileFor(0, tsort);
+    const auto lines = ReadWorkFile(programDir, name);
+    if (lines.size() < static_cast<std::size_t>(kGridRows)) {
+        throw DataError(text::PathText(programDir / name) + lit::kTooFewLinesSuffix);
+    }
+    Grid grid;
+    for (int i = 1; i <= kGridRows; ++i) {
+        grid[static_cast<std::size_t>(i)] = GridRowFromLine(lines[static_cast<std::size_t>(i - 1)]);
+    }
+    return grid;
+}
+
+std::vector<std::string> LoadOddsMemo(const std::filesystem::path& programDir, int memo,
+                                      const std::string& flag) {
+    const char* name = WorkFileFor(memo, flag);
+    if (name == nullptr) {
+        return {};
+    }
+    return ReadWorkFile(programDir, name);
+}
+
+void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& race,
+                 DisplayState& display, const std::filesystem::path& programDir) {
+    race.table.Reset();
+    race.votes.Reset();
+
+    if (files.Has(kRaceCard)) {
+        ReadRaceCardFile(files.Name(kRaceCard), race.table);
+    }
+    if (files.Has(kHorseWeights)) {
+        ReadHorseWeightFile(files.Name(kHorseWeights), race.table, settings.MinusSign);
+    }
+    bool zoCarriesTotals = false;
+    if (files.Has(kWinPlace)) {
+        zoCarriesTotals =
+            ReadWinPlaceOdds(files.Name(kWinPlace), race.table, race.votes, display.gridHint);
+    }
+    BuildRaceCardLists(race.table, programDir);
+
+    BuildBracketQuinellaLists(files, zoCarriesTotals, race.votes, display.odds, programDir);
+    BuildQuinellaAndWideLists(files, race.table, race.votes, display.odds, programDir);
+    BuildExactaLists(files, race.table, race.votes, display.odds, programDir);
+    BuildTrioLists(files, race.table, race.votes, display.odds, programDir);
+
+    display.results.clear();
+    display.results = ResultsMemo(files);
+
+    BuildVoteSummary(race.votes, programDir);
+
+    display.grid = LoadRaceCardGrid(programDir, settings.sort.Tsort);
+    const std::array<const std::string*, 6> flags{nullptr,
+                                                  &settings.sort.Wsort,
+                                                  &settings.sort.Usort,
+                                                  &settings.sort.Ksort,
+                                                  &settings.sort.Ssort,
+                                                  &settings.sort.Ysort};
+    for (int n = 1; n <= 5; ++n) {
+        auto& memo = display.memo[static_cast<std::size_t>(n)];
+        memo.clear();
+        memo = LoadOddsMemo(programDir, n, *flags[static_cast<std::size_t>(n)]);
+    }
+}
+
+}  // namespace orvikel

@@ -1,0 +1,169 @@
+#include "shell/viewer_session.hpp"
+
+#include <utility>
+
+#include "shell/race_header.hpp"
+
+namespace orvikel {
+
+ViewerSession::ViewerSession(std::filesystem::path programDir)
+    : programDir_(std::move(programDir)) {}
+
+void ViewerSession::Create() {
+    Create(ReadSettings(programDir_));
+}
+
+void ViewerSession::Create(Settings settings) {
+    settings_ = std::move(settings);
+    display_.Clear();
+    DiscoverMeetings(settings_.KelDir, meetings_);
+}
+
+bool ViewerSession::StartupNeedsSettings() const {
+    return settings_.FolderConfirmed == "0" || !IsDataFolderValid(settings_.KelDir);
+}
+
+void ViewerSession::ClickVenue(int slot) {
+    display_.Clear();
+    selection_.SelectedMeeting = slot;
+    selection_.SelectedVenue = meetings_.slot.at(static_cast<std::size_t>(slot)).Venue;
+    OpenMeeting();
+}
+
+void ViewerSession::ClickRace(int race) {
+    display_.Clear();
+    selection_.SelectedRace = race;
+    checkedRace_ = race;  // the user's click has checked the button already
+    ShowRace();
+}
+
+void ViewerSession::Update() {
+    settings_ = ReadSettings(programDir_);
+    DiscoverMeetings(settings_.KelDir, meetings_);
+    display_.Clear();
+    OpenMeeting();
+}
+
+void ViewerSession::OpenMeeting() {
+    if (!DiscoverRaces(settings_.KelDir, meetings_, selection_)) {
+        return;
+    }
+    ShowRaceHeader(SelectedRaceFiles(settings_.KelDir, meetings_, selection_), display_.header);
+    MarkSelection();
+    RefreshRace(SelectedRaceFiles(settings_.KelDir, meetings_, selection_), settings_, race_,
+                display_, programDir_);
+    raceControlsShown_ = true;
+    trioPanelVisible_ = false;
+}
+
+void ViewerSession::ShowRace() {
+    const RaceFiles files = SelectedRaceFiles(settings_.KelDir, meetings_, selection_);
+    ShowRaceHeader(files, display_.header);
+    RefreshRace(files, settings_, race_, display_, programDir_);
+    MarkSelection();
+}
+
+void ViewerSession::MarkSelection() {
+    checkedRace_ = selection_.SelectedRace;
+    const bool panelWasOpen = trioView_ == TrioView::Box || trioView_ == TrioView::Wheel;
+    trioView_ = IsPopularityOrder(settings_.sort.Ysort) ? TrioView::Popular : TrioView::Number;
+    if (panelWasOpen) {
+        // Checking the trio list's order button closes the panel and shows the list again.
+        CloseTrioPanel();
+        display_.memo[5] = LoadOddsMemo(programDir_, 5, settings_.sort.Ysort);
+    }
+    trioPanelVisible_ = false;
+}
+
+namespace {
+template <class Sort>
+auto& FlagOf(Sort& sort, OrderList list) {
+    switch (list) {
+        case OrderList::Grid:
+            return sort.Tsort;
+        case OrderList::Bracket:
+            return sort.Wsort;
+        case OrderList::Quinella:
+            return sort.Usort;
+        case OrderList::Wide:
+            return sort.Ksort;
+        case OrderList::Exacta:
+            return sort.Ssort;
+        case OrderList::Trio:
+            break;
+    }
+    return sort.Ysort;
+}
+}  // namespace
+
+const std::string& ViewerSession::OrderFlag(OrderList list) const {
+    return FlagOf(settings_.sort, list);
+}
+
+void ViewerSession::ClickOrder(OrderList list, bool popular) {
+    const int n = static_cast<int>(list);
+    std::string& flag = FlagOf(settings_.sort, list);
+    flag = popular ? "True" : "false";
+    if (list == OrderList::Grid) {
+        display_.grid = LoadRaceCardGrid(programDir_, flag);
+        return;
+    }
+    if (list == OrderList::Trio) {
+        trioView_ = popular ? TrioView::Popular : TrioView::Number;
+        CloseTrioPanel();
+    }
+    auto& memo = display_.memo[static_cast<std::size_t>(n)];
+    memo.clear();
+    memo = LoadOddsMemo(programDir_, n, flag);
+}
+
+void ViewerSession::CloseTrioPanel() {
+    trio_.Close();
+    display_.memo[5].clear();
+    trioPanelVisible_ = false;
+}
+
+void ViewerSession::ClickTrioMode(BoxWheelMode mode) {
+    const TrioView view = mode == BoxWheelMode::Box ? TrioView::Box : TrioView::Wheel;
+    if (trioView_ == view) {
+        return;  // the button that is already checked changes nothing
+    }
+    trioView_ = view;
+    if (selection_.SelectedRace == 0 || !selection_.RaceHasFile(kTrio)) {
+        return;
+    }
+    for (int n = 1; n <= kHorses; ++n) {
+        selectableHorse_[static_cast<std::size_t>(n)] = race_.table.cell(n, kHorseNo) != "  ";
+    }
+    trio_.Open(mode);
+    display_.memo[5].clear();
+    trioPanelVisible_ = true;
+}
+
+ExtractResult ViewerSession::ClickTrioHorse(int horse) {
+    const ExtractResult result = trio_.Click(horse, programDir_);
+    if (result == ExtractResult::ListsWritten) {
+        auto& memo = display_.memo[5];
+        memo.clear();
+        memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+    }
+    return result;
+}
+
+void ViewerSession::ClickTrioClear() {
+    trio_.Clear();
+    display_.memo[5].clear();
+}
+
+void ViewerSession::ClickTrioOrder(bool popular) {
+    settings_.sort.YBWsort = popular ? "True" : "false";
+    auto& memo = display_.memo[5];
+    memo.clear();
+    memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+}
+
+bool ViewerSession::SelectableHorse(int horse) const {
+    return selectableHorse_.at(static_cast<std::size_t>(horse));
+}
+
+}  // namespace orvikel
