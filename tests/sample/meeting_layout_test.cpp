@@ -4,8 +4,8 @@
 
 #include "common/bytes.hpp"
 #include "common/encoding.hpp"
-#include "sample/file_layouts.hpp"
 #include "sample_fixture.hpp"
+#include "shell/discovery.hpp"
 
 namespace orvikel::sample::testing {
 namespace {
@@ -76,7 +76,7 @@ TEST_P(SampleMeetings, EveryRaceOneToTwelveHasAFileAndRaceFilesCarryTheirRaceInT
                 const int numbersColumn = card ? 17 : 37;
                 SCOPED_TRACE(name);
                 dates.insert(Cut(line, 1, 8));
-                EXPECT_EQ(Cut(line, venueColumn, 4), VenueName(m.venue));
+                EXPECT_EQ(Cut(line, venueColumn, 4), ::orvikel::VenueName(m.venue));
                 EXPECT_EQ(ParseInteger(Cut(line, numbersColumn, 2)), m.keyB);
                 EXPECT_EQ(ParseInteger(Cut(line, numbersColumn + 2, 2)), m.keyC);
                 EXPECT_EQ(ParseInteger(Cut(line, numbersColumn + 4, 2)), race);
