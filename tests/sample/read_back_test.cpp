@@ -6,8 +6,8 @@
 #include "common/paths.hpp"
 #include "sample/folder_plan.hpp"
 #include "sample_fixture.hpp"
-#include "shell/race_header.hpp"
 #include "shell/discovery.hpp"
+#include "shell/race_header.hpp"
 
 namespace orvikel::sample::testing {
 namespace {
