@@ -110,7 +110,13 @@ namespace orvikel::lit {
     X(kOpenQuote, "「")                                                                     \
     X(kCloseQuote, "」")                                                                    \
     X(kTitleText, "Orvi series 「OrviＫＥＬ Viewer」")                                      \
-    X(kTooFewLinesSuffix, " の行が18行に足りません")
+    X(kTooFewLinesSuffix, " の行が18行に足りません")                                        \
+    X(kOutOfRangeMid, " が範囲外です: ")                                                    \
+    X(kTooLargeMid, " が大きすぎます: ")                                                    \
+    X(kWinOddsField, "単勝オッズ")                                                          \
+    X(kPlaceOddsField, "複勝オッズ下限")                                                    \
+    X(kOddsField, "オッズ")                                                                 \
+    X(kHorseNumberField, "馬番")
 
 #define ORVIKEL_DECLARE_LITERAL(name, utf8) extern const std::string name;
 ORVIKEL_LITERALS(ORVIKEL_DECLARE_LITERAL)

@@ -27,9 +27,12 @@ inline constexpr std::array<int, kRaceCardColumns> kRaceCardWidths{1, 2, 10, 12,
 struct RaceCardTable {
     // row[i][c] for horse slot i = 1..18; row[0] unused
     std::array<std::array<std::string, kRaceCardColumns>, 19> row;
+    // CP932 path of the Zo file the odds columns came from (empty without one), so an odds
+    // field that is not a number can be named when the lists are built
+    std::string OddsSource;
 
     RaceCardTable() { Reset(); }
-    // Every cell to blanks of its column's width.
+    // Every cell to blanks of its column's width; no odds source.
     void Reset();
     std::string& cell(int slot, RaceCardColumn column) {
         return row[static_cast<std::size_t>(slot)][static_cast<std::size_t>(column)];

@@ -37,6 +37,8 @@ inline bool IsNumberOrder(const std::string& flag) {
 // Reads the settings file of programDir; a missing or unreadable file gives every default
 // and is never created by reading.
 Settings ReadSettings(const std::filesystem::path& programDir);
+// The same for a settings file given by its own path.
+Settings ReadSettingsFile(const std::filesystem::path& iniFile);
 
 // What the settings window hands over when it saves.
 struct SettingsToSave {

@@ -1,0 +1,59 @@
+#pragma once
+// Record layouts of the four combination-odds files (Zo, Uo, So, Yo) and the reading of their
+// records. Every field lies on line 1; record i sits i record lengths after record 0.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvikel {
+
+// Where one kind's records and total lie, with the columns of record 0.
+struct OddsLayout {
+    int count = 0;              // records of the kind
+    int length = 0;             // bytes per record
+    int combinationColumn = 0;  // combination field of record 0
+    int combinationWidth = 0;
+    int oddsColumn = 0;  // odds field (the lower bound for wide)
+    int oddsWidth = 0;
+    int upperColumn = 0;  // wide only: the upper bound; 0 for the others
+    int horses = 0;       // horse numbers in the combination; 0 for bracket pairs
+    int totalColumn = 0;  // the 11-byte vote total behind the last record
+};
+
+inline constexpr OddsLayout kBracketLayout{36, 10, 468, 4, 472, 5, 0, 0, 849};
+inline constexpr OddsLayout kQuinellaLayout{153, 25, 147, 5, 152, 6, 0, 2, 3970};
+inline constexpr OddsLayout kWideLayout{153, 25, 147, 5, 158, 6, 164, 2, 3981};
+inline constexpr OddsLayout kExactaLayout{306, 12, 144, 5, 149, 6, 0, 2, 3815};
+inline constexpr OddsLayout kTrioLayout{816, 15, 144, 8, 152, 6, 0, 3, 12383};
+
+inline constexpr int kOddsHourColumn = 45;
+inline constexpr int kOddsMinuteColumn = 47;
+inline constexpr int kTotalWidth = 11;
+
+// The Uo file may end after its last record; only a larger file carries the totals. (The Zo
+// file's size is judged by the win/place step, which reads that file first.)
+inline constexpr std::uintmax_t kUoTotalsAbove = 3985;
+
+enum class OddsState { kRanked, kUnranked, kCancelled };
+
+// One record that is not blank. odds is the odds field as read; for wide it is the 13-byte
+// text lower bound, "-", upper bound.
+struct OddsRecord {
+    std::string combination;
+    std::string odds;
+    OddsState state = OddsState::kRanked;
+    std::array<int, 3> horse{};  // the first layout.horses entries are the horse numbers
+};
+
+// The kept records of one kind in file order; records whose odds are all blank are skipped.
+// Throws DataError naming file and the record (fieldWord, combination) when an odds field is
+// neither blank, nor the cancelled text, nor a number (also when cut short by the line end),
+// or when a horse number of a kept record is not a number.
+std::vector<OddsRecord> ReadOddsRecords(const std::string& line, const OddsLayout& layout,
+                                        const std::string& file, const std::string& fieldWord);
+
+// The cancelled text of an odds field: "ﾄﾘｹｼ" right-aligned in width bytes.
+std::string CancelledOdds(int width);
+
+}  // namespace orvikel

@@ -1,0 +1,331 @@
+#include "odds/odds_lists.hpp"
+
+#include <algorithm>
+#include <cstddef>
+#include <initializer_list>
+#include <utility>
+
+#include "common/bytes.hpp"
+#include "common/file_io.hpp"
+#include "common/literals.hpp"
+#include "odds/odds_file.hpp"
+
+namespace orvikel {
+
+namespace {
+
+// What sets one kind's lists apart from the others'. Everything else is shared.
+struct ListKind {
+    const OddsLayout* layout;
+    const std::string* captionWord;  // also names the fields in error messages
+    char mark;                       // leads the sort key of unranked entries
+    const std::string* cancelledKey;
+    const std::string* cancelledLine;  // what a cancelled line shows after the combination
+    int shownFrom;                     // first byte of the combination field that is shown
+    int labelWidth;                    // rank label "[ 9]" (4) or "[  9]" (5)
+    bool blankBeforeLabel;
+    bool checksScratched;
+    int groupBytes;              // leading bytes of a line that name its group
+    std::string separator;       // between groups of the number-order list
+    std::string innerSeparator;  // trio: between second horses of one first horse
+    const char* popularityFile;
+    const char* numberFile;
+    const std::string* totalLabel;
+    int betKind;
+    int box;  // GBOddsN / MemoOddsN
+};
+
+// Function-local statics: the literals are only ready once main has started.
+const ListKind& BracketKind() {
+    static const ListKind kind{.layout = &kBracketLayout,
+                               .captionWord = &lit::kCaptionBracket,
+                               .mark = 'W',
+                               .cancelledKey = &lit::kBracketCancelledKey,
+                               .cancelledLine = &lit::kBracketCancelledLine,
+                               .shownFrom = 2,
+                               .labelWidth = 4,
+                               .blankBeforeLabel = false,
+                               .checksScratched = false,
+                               .groupBytes = 1,
+                               .separator = std::string(13, '-'),
+                               .innerSeparator = "",
+                               .popularityFile = "QvZOSo.dat",
+                               .numberFile = "QvZONo.dat",
+                               .totalLabel = &lit::kTotalBracket,
+                               .betKind = kBetBracket,
+                               .box = 1};
+    return kind;
+}
+
+// Quinella, wide, exacta and trio differ only in these.
+ListKind HorseKind(const OddsLayout& layout, const std::string& captionWord, char mark,
+                   const std::string& cancelledKey, const std::string& cancelledLine,
+                   std::string separator, const char* popularityFile, const char* numberFile,
+                   const std::string& totalLabel, int betKind, int box) {
+    return ListKind{.layout = &layout,
+                    .captionWord = &captionWord,
+                    .mark = mark,
+                    .cancelledKey = &cancelledKey,
+                    .cancelledLine = &cancelledLine,
+                    .shownFrom = 1,
+                    .labelWidth = 5,
+                    .blankBeforeLabel = true,
+                    .checksScratched = true,
+                    .groupBytes = 2,
+                    .separator = std::move(separator),
+                    .innerSeparator = "",
+                    .popularityFile = popularityFile,
+                    .numberFile = numberFile,
+                    .totalLabel = &totalLabel,
+                    .betKind = betKind,
+                    .box = box};
+}
+
+const ListKind& QuinellaKind() {
+    static const ListKind kind =
+        HorseKind(kQuinellaLayout, lit::kCaptionQuinella, 'U', lit::kQuinellaCancelledKey,
+                  lit::kPairCancelledLine, std::string(18, '-'), "QvUOSo.dat", "QvUONo.dat",
+                  lit::kTotalQuinella, kBetQuinella, 2);
+    return kind;
+}
+
+const ListKind& WideKind() {
+    static const ListKind kind = HorseKind(
+        kWideLayout, lit::kCaptionWide, 'K', lit::kWideCancelledKey, lit::kWideCancelledLine,
+        std::string(25, '-'), "QvKOSo.dat", "QvKONo.dat", lit::kTotalWide, kBetWide, 3);
+    return kind;
+}
+
+const ListKind& ExactaKind() {
+    static const ListKind kind = HorseKind(
+        kExactaLayout, lit::kCaptionExacta, 'S', lit::kExactaCancelledKey, lit::kPairCancelledLine,
+        std::string(18, '-'), "QvSOSo.dat", "QvSONo.dat", lit::kTotalExacta, kBetExacta, 4);
+    return kind;
+}
+
+const ListKind& TrioKind() {
+    static const ListKind kind = [] {
+        ListKind trio = HorseKind(kTrioLayout, lit::kCaptionTrio, 'Y', lit::kTrioCancelledKey,
+                                  lit::kPairCancelledLine, "#" + std::string(20, '-'), "QvYOSo.dat",
+                                  "QvYONo.dat", lit::kTotalTrio, kBetTrio, 5);
+        trio.innerSeparator = "  " + std::string(19, '-');
+        return trio;
+    }();
+    return kind;
+}
+
+struct Entry {
+    std::string key;  // value part, then the combination field: unique per record
+    std::string combination;
+    std::string odds;
+    OddsState state;
+};
+
+struct Lists {
+    std::vector<std::string> popularity;
+    std::vector<std::string> number;
+};
+
+std::string ValuePart(const ListKind& kind, const std::string& odds, OddsState state) {
+    switch (state) {
+        case OddsState::kRanked:
+            return odds;
+        case OddsState::kUnranked:
+            return std::string{kind.mark, 'Z'} + Cut(odds, 3, static_cast<int>(odds.size()));
+        case OddsState::kCancelled:
+            break;
+    }
+    return *kind.cancelledKey;
+}
+
+std::string RankLabel(std::size_t rank, int width) {
+    std::string digits = std::to_string(rank);
+    const auto inner = static_cast<std::size_t>(width - 2);
+    if (digits.size() < inner) {
+        digits.insert(0, inner - digits.size(), ' ');
+    }
+    return "[" + digits + "]";
+}
+
+std::string DisplayLine(const ListKind& kind, const Entry& entry, std::size_t rank) {
+    const std::string comb =
+        Cut(entry.combination, kind.shownFrom, kind.layout->combinationWidth - kind.shownFrom + 1) +
+        " ";
+    const std::string tail(static_cast<std::size_t>(kind.labelWidth), ' ');
+    switch (entry.state) {
+        case OddsState::kRanked:
+            return comb + entry.odds + (kind.blankBeforeLabel ? " " : "") +
+                   RankLabel(rank, kind.labelWidth);
+        case OddsState::kUnranked:
+            return comb + "  " + Cut(entry.odds, 3, static_cast<int>(entry.odds.size())) + tail;
+        case OddsState::kCancelled:
+            break;
+    }
+    return comb + *kind.cancelledLine;
+}
+
+std::vector<std::string> NumberOrder(const ListKind& kind, std::vector<std::string> lines) {
+    std::sort(lines.begin(), lines.end());
+    std::vector<std::string> out;
+    out.reserve(lines.size() * 2);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            const std::string& previous = lines[i - 1];
+            if (Cut(lines[i], 1, kind.groupBytes) != Cut(previous, 1, kind.groupBytes)) {
+                out.push_back(kind.separator);
+            } else if (!kind.innerSeparator.empty() && Cut(lines[i], 4, 2) != Cut(previous, 4, 2)) {
+                out.push_back(kind.innerSeparator);
+            }
+        }
+        out.push_back(lines[i]);
+    }
+    return out;
+}
+
+// Both lists of one kind, built whole in memory so that a bad record leaves no file written.
+Lists BuildLists(const ListKind& kind, const std::string& line, const std::string& file,
+                 const RaceCardTable& table) {
+    std::vector<Entry> entries;
+    for (OddsRecord& record : ReadOddsRecords(line, *kind.layout, file, *kind.captionWord)) {
+        OddsState state = record.state;
+        if (kind.checksScratched) {
+            for (int h = 0; h < kind.layout->horses; ++h) {
+                const int horse = record.horse[static_cast<std::size_t>(h)];
+                // A number outside the race card has no remark to look up.
+                if (horse >= 1 && horse <= kHorses && table.IsScratched(horse)) {
+                    state = OddsState::kCancelled;
+                }
+            }
+        }
+        std::string key = ValuePart(kind, record.odds, state) + record.combination;
+        entries.push_back(
+            Entry{std::move(key), std::move(record.combination), std::move(record.odds), state});
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.key < b.key; });
+
+    Lists lists;
+    lists.popularity.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        lists.popularity.push_back(DisplayLine(kind, entries[i], i + 1));
+    }
+    lists.number = NumberOrder(kind, lists.popularity);
+    return lists;
+}
+
+void WriteLists(const ListKind& kind, const Lists& lists, const std::filesystem::path& dir) {
+    WriteWorkFile(dir, kind.popularityFile, lists.popularity);
+    WriteWorkFile(dir, kind.numberFile, lists.number);
+}
+
+void WriteNoData(const std::filesystem::path& dir, std::initializer_list<const char*> names) {
+    const std::vector<std::string> noData{lit::kNoData};
+    for (const char* name : names) {
+        WriteWorkFile(dir, name, noData);
+    }
+}
+
+void SetTotal(const ListKind& kind, bool carriesTotals, const std::string& line,
+              const std::string& file, VoteTexts& votes, OddsDisplay& display) {
+    Hint& hint = display.hint[static_cast<std::size_t>(kind.box)];
+    if (!carriesTotals) {
+        hint.show = false;
+        return;
+    }
+    const auto k = static_cast<std::size_t>(kind.betKind);
+    votes.TotalText[k] = *kind.totalLabel + Cut(line, kind.layout->totalColumn, kTotalWidth);
+    votes.TotalSource[k] = file;
+    hint.text = votes.TotalText[k];
+    hint.show = true;
+}
+
+std::string OddsTime(const std::string& line) {
+    return MakeTimeCaption(Cut(line, kOddsHourColumn, 2), Cut(line, kOddsMinuteColumn, 2));
+}
+
+void SetCaption(const ListKind& kind, const std::string& timeCaption, OddsDisplay& display) {
+    display.caption[static_cast<std::size_t>(kind.box)] = *kind.captionWord + timeCaption;
+}
+
+// The steps with one list pair per file: exacta and trio, which always carry their total.
+void BuildSingleKind(const ListKind& kind, int dataKind, const RaceFiles& files,
+                     const RaceCardTable& table, VoteTexts& votes, OddsDisplay& display,
+                     const std::filesystem::path& programDir) {
+    if (!files.Has(dataKind)) {
+        WriteNoData(programDir, {kind.popularityFile, kind.numberFile});
+        display.hint[static_cast<std::size_t>(kind.box)].show = false;
+        return;
+    }
+    const std::string& file = files.Name(dataKind);
+    const std::string line = ReadFirstLine(file);
+    const std::string timeCaption = OddsTime(line);
+    votes.TimeCaption[static_cast<std::size_t>(kind.betKind)] = timeCaption;
+    SetCaption(kind, timeCaption, display);
+    const Lists lists = BuildLists(kind, line, file, table);
+    SetTotal(kind, true, line, file, votes, display);
+    WriteLists(kind, lists, programDir);
+}
+
+}  // namespace
+
+void BuildBracketQuinellaLists(const RaceFiles& files, bool zoCarriesTotals, VoteTexts& votes,
+                               OddsDisplay& display, const std::filesystem::path& programDir) {
+    const ListKind& kind = BracketKind();
+    if (!files.Has(kWinPlace)) {
+        // The place-odds lists written earlier in the refresh came from no file either.
+        WriteNoData(programDir, {kind.popularityFile, kind.numberFile, "QvFSo.dat", "QvFNo.dat"});
+        display.hint[static_cast<std::size_t>(kind.box)].show = false;
+        return;
+    }
+    const std::string& file = files.Name(kWinPlace);
+    const std::string line = ReadFirstLine(file);
+    const std::string timeCaption = OddsTime(line);
+    votes.TimeCaption[kBetWin] = timeCaption;
+    votes.TimeCaption[kBetPlace] = timeCaption;
+    votes.TimeCaption[kBetBracket] = timeCaption;
+    SetCaption(kind, timeCaption, display);
+    // Bracket pairs have no horse numbers, so no remark is ever looked up.
+    const Lists lists = BuildLists(kind, line, file, RaceCardTable{});
+    SetTotal(kind, zoCarriesTotals, line, file, votes, display);
+    WriteLists(kind, lists, programDir);
+}
+
+void BuildQuinellaAndWideLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
+                               OddsDisplay& display, const std::filesystem::path& programDir) {
+    const ListKind& quinella = QuinellaKind();
+    const ListKind& wide = WideKind();
+    if (!files.Has(kQuinella)) {
+        WriteNoData(programDir, {quinella.popularityFile, quinella.numberFile, wide.popularityFile,
+                                 wide.numberFile});
+        display.hint[static_cast<std::size_t>(quinella.box)].show = false;
+        display.hint[static_cast<std::size_t>(wide.box)].show = false;
+        return;
+    }
+    const std::string& file = files.Name(kQuinella);
+    const bool carriesTotals = FileSize(file) > kUoTotalsAbove;
+    const std::string line = ReadFirstLine(file);
+    const std::string timeCaption = OddsTime(line);
+    votes.TimeCaption[kBetQuinella] = timeCaption;
+    votes.TimeCaption[kBetWide] = timeCaption;
+    SetCaption(quinella, timeCaption, display);
+    const Lists quinellaLists = BuildLists(quinella, line, file, table);
+    SetCaption(wide, timeCaption, display);
+    const Lists wideLists = BuildLists(wide, line, file, table);
+    SetTotal(quinella, carriesTotals, line, file, votes, display);
+    SetTotal(wide, carriesTotals, line, file, votes, display);
+    WriteLists(quinella, quinellaLists, programDir);
+    WriteLists(wide, wideLists, programDir);
+}
+
+void BuildExactaLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
+                      OddsDisplay& display, const std::filesystem::path& programDir) {
+    display.boxWheelVisible = true;
+    BuildSingleKind(ExactaKind(), kExacta, files, table, votes, display, programDir);
+}
+
+void BuildTrioLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
+                    OddsDisplay& display, const std::filesystem::path& programDir) {
+    BuildSingleKind(TrioKind(), kTrio, files, table, votes, display, programDir);
+}
+
+}  // namespace orvikel

@@ -1,0 +1,145 @@
+#include "settings/settings.hpp"
+
+#include <system_error>
+
+#include "common/data_error.hpp"
+#include "common/encoding.hpp"
+#include "common/file_io.hpp"
+#include "common/literals.hpp"
+#include "common/paths.hpp"
+#include "settings/profile_file.hpp"
+
+namespace orvikel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kMeetingPattern = "Uy-?.jra";
+
+bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+bool IsSeparatorByte(char c) {
+#ifdef _WIN32
+    return c == '\\' || c == '/';
+#else
+    return c == '/';
+#endif
+}
+
+// Byte offset one past the last separator character of a CP932 text, 0 when it has none.
+// The scan goes character by character: the second byte of a double-byte character can be
+// 0x5C, which is a separator only when it stands alone.
+std::size_t EndOfFolderPart(std::string_view text) {
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+            ++i;
+        } else if (IsSeparatorByte(text[i])) {
+            end = i + 1;
+        }
+    }
+    return end;
+}
+
+bool EndsWithSeparator(std::string_view text) {
+    return !text.empty() && EndOfFolderPart(text) == text.size();
+}
+
+bool MatchesMeetingName(std::string_view name, std::string_view prefix) {
+    if (name.size() != prefix.size() + kMeetingPattern.size() || !name.starts_with(prefix)) {
+        return false;
+    }
+    const std::string_view rest = name.substr(prefix.size());
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (kMeetingPattern[i] != '?' && kMeetingPattern[i] != rest[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ProfileFile ReadProfile(const fs::path& iniFile) {
+    try {
+        return ProfileFile(ReadFileBytes(iniFile));
+    } catch (const DataError&) {
+        return ProfileFile();  // missing or unreadable: every key takes its default
+    }
+}
+
+}  // namespace
+
+Settings ReadSettingsFile(const fs::path& iniFile) {
+    const ProfileFile profile = ReadProfile(iniFile);
+    Settings settings;
+    settings.KelDir = profile.GetOr("Dir", "KelDir", " ");
+    settings.MinusSign = profile.GetOr("Options", "PN", lit::kSignFilled);
+    settings.sort.Tsort = profile.GetOr("Options", "Tsort", "false");
+    settings.sort.Wsort = profile.GetOr("Options", "Wsort", "false");
+    settings.sort.Usort = profile.GetOr("Options", "Usort", "false");
+    settings.sort.Ksort = profile.GetOr("Options", "Ksort", "false");
+    settings.sort.Ssort = profile.GetOr("Options", "Ssort", "false");
+    settings.sort.Ysort = profile.GetOr("Options", "Ysort", "false");
+    settings.sort.YBWsort = profile.GetOr("Options", "YBWsort", "false");
+    settings.FolderConfirmed = profile.GetOr("Options", "US", "0");
+    return settings;
+}
+
+Settings ReadSettings(const fs::path& programDir) {
+    return ReadSettingsFile(programDir / kSettingsFileName);
+}
+
+std::string SaveSettings(const fs::path& programDir, const SettingsToSave& values) {
+    const fs::path iniFile = programDir / kSettingsFileName;
+    std::string folder = values.folderField;
+    if (!EndsWithSeparator(folder)) {
+        folder += kPathSeparator;
+    }
+
+    // The existing file is the base of the new one; one that exists but cannot be read is
+    // not replaced, or its other sections would be lost.
+    ProfileFile profile;
+    std::error_code ec;
+    if (fs::exists(iniFile, ec)) {
+        try {
+            profile = ProfileFile(ReadFileBytes(iniFile));
+        } catch (const DataError&) {
+            ThrowCannotWrite(text::PathText(iniFile));
+        }
+    }
+
+    profile.Set("Dir", "KelDir", folder);
+    profile.Set("Options", "PN", values.MinusSign);
+    profile.Set("Options", "Tsort", values.sort.Tsort);
+    profile.Set("Options", "Wsort", values.sort.Wsort);
+    profile.Set("Options", "Usort", values.sort.Usort);
+    profile.Set("Options", "Ksort", values.sort.Ksort);
+    profile.Set("Options", "Ssort", values.sort.Ssort);
+    profile.Set("Options", "Ysort", values.sort.Ysort);
+    profile.Set("Options", "YBWsort", values.sort.YBWsort);
+    if (IsDataFolderValid(folder)) {
+        profile.Set("Options", "US", "1");
+    }
+    // Written whole through a temporary file, so a failure keeps the old file as it was.
+    WriteFileAtomically(iniFile, profile.Serialize());
+    return folder;
+}
+
+bool IsDataFolderValid(const std::string& folder) {
+    const std::size_t split = EndOfFolderPart(folder);
+    const std::string_view prefix = std::string_view(folder).substr(split);
+    const fs::path dir = split == 0 ? fs::path(".") : text::NativePath(folder.substr(0, split));
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code statusError;
+        if (MatchesMeetingName(text::PathText(it->path().filename()), prefix) &&
+            it->is_regular_file(statusError)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace orvikel

@@ -1,0 +1,97 @@
+#include "shell/race_header.hpp"
+
+#include "common/bytes.hpp"
+#include "common/data_error.hpp"
+#include "common/file_io.hpp"
+#include "common/literals.hpp"
+
+namespace orvikel {
+
+namespace {
+
+// Where the two header layouts keep the fields of the date-and-race text.
+struct DateLayout {
+    int venue;    // 4 bytes: two double-byte characters
+    int meeting;  // the 2-byte numbers
+    int day;
+    int race;
+};
+
+constexpr DateLayout kCardLayout{9, 17, 19, 21};
+constexpr DateLayout kOddsLayout{29, 37, 39, 41};
+
+bool UsesCardLayout(int kind) {
+    return kind == kRaceCard || kind == kHorseWeights || kind == kResults;
+}
+
+std::string Number(const std::string& file, const std::string& line, int column,
+                   const char* field) {
+    const std::string value = Cut(line, column, 2);
+    const auto number = ParseInteger(value);
+    if (!number) {
+        ThrowNotANumber(file,
+                        std::string(field) + " (" + std::to_string(column) + "-" +
+                            std::to_string(column + 1) + ")",
+                        value);
+    }
+    return DecimalText(*number);
+}
+
+// "2006年10月29日 第4回 東京 9日目 第11Ｒ": year, month and day as cut, the three numbers
+// without their leading zeros.
+std::string DateAndRace(const std::string& file, const std::string& line, const DateLayout& at) {
+    const std::string meeting = Number(file, line, at.meeting, "meeting number");
+    const std::string day = Number(file, line, at.day, "day of meeting");
+    const std::string race = Number(file, line, at.race, "race number");
+    return Cut(line, 1, 4) + lit::kYear + Cut(line, 5, 2) + lit::kMonth + Cut(line, 7, 2) +
+           lit::kDayMeeting + meeting + lit::kMeetingBlank + Cut(line, at.venue, 4) + " " + day +
+           lit::kDayOfMeeting + race + lit::kRaceR;
+}
+
+}  // namespace
+
+std::string RunnersText(const std::string& field) {
+    if (!field.empty() && field[0] == '0') {
+        return " " + field.substr(1);
+    }
+    return field;
+}
+
+void ShowRaceHeader(const RaceFiles& files, RaceHeader& header) {
+    for (int kind = 1; kind <= kDataKinds; ++kind) {
+        if (!files.Has(kind)) {
+            continue;
+        }
+        const std::string& file = files.Name(kind);
+        const std::string line = ReadFirstLine(file);
+        const std::string date =
+            DateAndRace(file, line, UsesCardLayout(kind) ? kCardLayout : kOddsLayout);
+        switch (kind) {
+            case kRaceCard:
+                header.EditJikoku = lit::kPostTimeLabel + Cut(line, 23, 2) + ":" + Cut(line, 25, 2);
+                header.EditCourse = Cut(line, 27, 4);
+                header.EditKyori = Cut(line, 31, 4);
+                header.EditTokubetu = Cut(line, 35, 28);
+                header.EditJyouken = Cut(line, 63, 28);
+                break;
+            case kResults:
+                header.EditTokubetu = Cut(line, 35, 28);
+                header.EditJyouken = Cut(line, 63, 28);
+                break;
+            case kHorseWeights:
+                header.EditTokubetu = Cut(line, 31, 28);
+                header.EditJyouken = Cut(line, 59, 28);
+                header.EditKyori = Cut(line, 27, 4);
+                header.EditTousuu = RunnersText(Cut(line, 87, 2));
+                break;
+            default:  // the odds files
+                header.EditTokubetu = Cut(line, 49, 28);
+                header.EditJyouken = Cut(line, 77, 28);
+                header.EditTousuu = RunnersText(Cut(line, 141, 2));
+                break;
+        }
+        header.EditYMDR = date;
+    }
+}
+
+}  // namespace orvikel

@@ -1,0 +1,168 @@
+#include "trio/trio_selection.hpp"
+
+#include <stdexcept>
+
+#include "common/bytes.hpp"
+#include "common/file_io.hpp"
+
+namespace orvikel {
+
+namespace {
+
+constexpr int kHorseCount = 18;
+constexpr int kBoxThreshold = 3;
+
+constexpr const char* kTrioPopularityFile = "QvYOSo.dat";
+constexpr const char* kTrioNumberFile = "QvYONo.dat";
+constexpr const char* kBoxPopularityFile = "QvYOBSo.dat";
+constexpr const char* kBoxNumberFile = "QvYOBNo.dat";
+constexpr const char* kWheelPopularityFile = "QvYOWSo.dat";
+constexpr const char* kWheelNumberFile = "QvYOWNo.dat";
+
+const std::string& NewFirstHorse() {
+    static const std::string separator = "#--------------------";
+    return separator;
+}
+const std::string& NewSecondHorse() {
+    static const std::string separator = "  -------------------";
+    return separator;
+}
+
+// The three horse numbers of a trio line stand at columns 1-2, 4-5 and 7-8; a shorter line is
+// no trio line, even when its first field names a ticked horse.
+constexpr int kHorseColumns[] = {1, 4, 7};
+constexpr std::size_t kMinTrioLine = 8;
+
+}  // namespace
+
+std::vector<std::string> GroupTrioLines(const std::vector<std::string>& lines) {
+    std::vector<std::string> grouped;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            const std::string& before = lines[i - 1];
+            if (Cut(lines[i], 1, 2) != Cut(before, 1, 2)) {
+                grouped.push_back(NewFirstHorse());
+            } else if (Cut(lines[i], 4, 2) != Cut(before, 4, 2)) {
+                grouped.push_back(NewSecondHorse());
+            }
+        }
+        grouped.push_back(lines[i]);
+    }
+    return grouped;
+}
+
+int TrioSelector::TickedCount() const {
+    int count = 0;
+    for (int horse = 1; horse <= kHorseCount; ++horse) {
+        count += IsTicked(horse) ? 1 : 0;
+    }
+    return count;
+}
+
+void TrioSelector::Open(BoxWheelMode mode) {
+    Clear();
+    mode_ = mode;
+}
+
+void TrioSelector::Clear() {
+    selection_.fill(0);
+}
+
+void TrioSelector::Close() {
+    Clear();
+    mode_ = BoxWheelMode::None;
+}
+
+ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& programDir) {
+    if (horse < 1 || horse > kHorseCount) {
+        throw std::out_of_range("trio selection: horse number outside 1..18");
+    }
+    const auto n = static_cast<std::size_t>(horse);
+    const int count = TickedCount();
+    const bool untick = IsTicked(horse);
+
+    if (mode_ == BoxWheelMode::Wheel) {
+        if (!untick) {
+            if (count >= kMaxWheelAxes) {
+                return ExtractResult::Rejected;
+            }
+            selection_[n] = 1;
+            Extract(count + 1, programDir);
+            return ExtractResult::ListsWritten;
+        }
+        selection_[n] = 0;
+        if (count <= 1) {
+            return ExtractResult::WheelEmptied;
+        }
+        Extract(count - 1, programDir);
+        return ExtractResult::ListsWritten;
+    }
+    if (mode_ == BoxWheelMode::Box) {
+        if (!untick) {
+            if (count >= kMaxBoxHorses) {
+                return ExtractResult::Rejected;
+            }
+            selection_[n] = 1;
+            if (count + 1 < kBoxThreshold) {
+                return ExtractResult::NoExtraction;
+            }
+        } else {
+            selection_[n] = 0;
+            if (count - 1 < kBoxThreshold) {
+                return ExtractResult::NoExtraction;
+            }
+        }
+        Extract(kBoxThreshold, programDir);
+        return ExtractResult::ListsWritten;
+    }
+    return ExtractResult::NoExtraction;  // no panel open: nothing to select
+}
+
+void TrioSelector::Extract(int threshold, const std::filesystem::path& programDir) const {
+    const auto taken = [&](const std::vector<std::string>& lines) {
+        std::vector<std::string> out;
+        for (const auto& line : lines) {
+            if (line.size() < kMinTrioLine) {
+                continue;
+            }
+            int matches = 0;
+            for (int column : kHorseColumns) {
+                const std::string field = Cut(line, column, 2);
+                for (int horse = 1; horse <= kHorseCount; ++horse) {
+                    if (IsTicked(horse) && field == SlotText(horse)) {
+                        ++matches;
+                    }
+                }
+            }
+            if (matches >= threshold) {
+                out.push_back(line);
+            }
+        }
+        return out;
+    };
+    // Both lists are read before either file is written, so a missing list leaves the pair of
+    // the mode as it was instead of a new popularity file beside an old combination file.
+    const auto popularity = taken(ReadWorkFile(programDir, kTrioPopularityFile));
+    const auto combination = taken(ReadWorkFile(programDir, kTrioNumberFile));
+    const bool box = mode_ == BoxWheelMode::Box;
+    WriteWorkFile(programDir, box ? kBoxPopularityFile : kWheelPopularityFile, popularity);
+    WriteWorkFile(programDir, box ? kBoxNumberFile : kWheelNumberFile, GroupTrioLines(combination));
+}
+
+std::vector<std::string> TrioSelector::LoadList(const std::filesystem::path& programDir,
+                                                const std::string& ybwSort) const {
+    const int count = TickedCount();
+    const bool box = mode_ == BoxWheelMode::Box;
+    if (box ? count < kBoxThreshold : (mode_ != BoxWheelMode::Wheel || count < 1)) {
+        return {};
+    }
+    if (ybwSort == "True") {
+        return ReadWorkFile(programDir, box ? kBoxPopularityFile : kWheelPopularityFile);
+    }
+    if (ybwSort == "false") {
+        return ReadWorkFile(programDir, box ? kBoxNumberFile : kWheelNumberFile);
+    }
+    return {};
+}
+
+}  // namespace orvikel

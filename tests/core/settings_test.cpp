@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "common/data_error.hpp"
+#include "common/paths.hpp"
+#include "jra_fixture.hpp"
+#include "settings/profile_file.hpp"
+#include "settings/settings.hpp"
+
+namespace orvikel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Sj;
+using testing::TempDir;
+
+const std::string kSep(kPathSeparator);
+
+std::string IniPath(const TempDir& dir) {
+    return text::PathText(dir.path() / kSettingsFileName);
+}
+
+TEST(ReadSettings, WithoutAFileEveryKeyTakesItsDefaultAndNoFileIsCreated) {
+    TempDir dir;
+    const Settings s = ReadSettings(dir.path());
+    EXPECT_EQ(s.KelDir, "");  // the blank default is trimmed away
+    EXPECT_EQ(s.MinusSign, "\x81\xA3");
+    for (const auto* flag : {&s.sort.Tsort, &s.sort.Wsort, &s.sort.Usort, &s.sort.Ksort,
+                             &s.sort.Ssort, &s.sort.Ysort, &s.sort.YBWsort}) {
+        EXPECT_EQ(*flag, "false");
+    }
+    EXPECT_EQ(s.FolderConfirmed, "0");
+    EXPECT_FALSE(fs::exists(dir.path() / kSettingsFileName));
+}
+
+TEST(ReadSettings, NamesMatchAnyCaseValuesAreTrimmedAndKeptAsWritten) {
+    TempDir dir;
+    dir.Write(kSettingsFileName, Sj("; written by hand\r\n"
+                                    "[dir]\r\n"
+                                    "  keldir =  C:\\KEL\\  \r\n"
+                                    "[OPTIONS]\r\n"
+                                    "pn=\t－\r\n"
+                                    "TSORT=TRUE\r\n"
+                                    "Wsort=True\r\n"
+                                    "Wsort=false\r\n"  // the first of two wins
+                                    "usort=\r\n"
+                                    "us=1\r\n"
+                                    "[Other]\r\n"
+                                    "Ksort=True\r\n"));  // not in its section
+    const Settings s = ReadSettings(dir.path());
+    EXPECT_EQ(s.KelDir, "C:\\KEL\\");
+    EXPECT_EQ(s.MinusSign, "\x81\x7C");
+    EXPECT_EQ(s.sort.Tsort, "TRUE");
+    EXPECT_FALSE(IsPopularityOrder(s.sort.Tsort));
+    EXPECT_FALSE(IsNumberOrder(s.sort.Tsort));
+    EXPECT_EQ(s.sort.Wsort, "True");
+    EXPECT_EQ(s.sort.Usort, "");  // present but empty is not missing
+    EXPECT_EQ(s.sort.Ksort, "false");
+    EXPECT_EQ(s.FolderConfirmed, "1");
+}
+
+TEST(ProfileFile, WritingKeepsEveryOtherLineAndPutsNewEntriesInPlace) {
+    struct Case {
+        const char* what;
+        std::string before;
+        const char* section;
+        const char* key;
+        const char* value;
+        std::string after;
+    };
+    const std::string base =
+        "; comment\r\n"
+        "[A]\r\n"
+        "x = 1\r\n"
+        "junk line\r\n"
+        "\r\n"
+        "[B]\r\n"
+        "y=2\r\n";
+    const Case cases[] = {
+        {"value replaced in place, key spelled as in the file", base, "a", "X", "9",
+         "; comment\r\n[A]\r\nx=9\r\njunk line\r\n\r\n[B]\r\ny=2\r\n"},
+        {"missing key at the end of its section, before the blank line", base, "A", "z", "3",
+         "; comment\r\n[A]\r\nx = 1\r\njunk line\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
+        {"missing key in the last section", base, "B", "z", "3", base + "z=3\r\n"},
+        {"missing section at the end of the file", base, "C", "z", "3", base + "[C]\r\nz=3\r\n"},
+        {"a file without a final line break", "[A]\r\nx=1", "A", "y", "2", "[A]\r\nx=1\r\ny=2\r\n"},
+        {"an empty file", "", "Dir", "KelDir", "/k/", "[Dir]\r\nKelDir=/k/\r\n"},
+        {"the first of duplicate keys is replaced", "[A]\r\nx=1\r\nx=2\r\n", "A", "x", "3",
+         "[A]\r\nx=3\r\nx=2\r\n"},
+        {"a double-byte name matches only itself", Sj("[ア]\r\nk=1\r\n"), "\x83\x41", "k", "2",
+         Sj("[ア]\r\nk=2\r\n")},
+        {"second bytes are not case-folded", "[\x83\x41]\r\nk=1\r\n", "\x83\x61", "k", "2",
+         "[\x83\x41]\r\nk=1\r\n[\x83\x61]\r\nk=2\r\n"},
+    };
+    for (const auto& c : cases) {
+        ProfileFile profile(c.before);
+        profile.Set(c.section, c.key, c.value);
+        EXPECT_EQ(profile.Serialize(), c.after) << c.what;
+        EXPECT_EQ(profile.Get(c.section, c.key), c.value) << c.what;
+    }
+}
+
+TEST(ProfileFile, DefaultsAreTrimmedAndOnlyMissingEntriesTakeThem) {
+    const ProfileFile profile("[S]\r\nempty=\r\n");
+    EXPECT_EQ(profile.GetOr("S", "missing", "  d  "), "d");
+    EXPECT_EQ(profile.GetOr("T", "empty", " "), "");
+    EXPECT_EQ(profile.GetOr("s", "EMPTY", "d"), "");
+    EXPECT_EQ(profile.Get("S", "missing"), std::nullopt);
+}
+
+SettingsToSave Values(std::string folder) {
+    SettingsToSave v;
+    v.folderField = std::move(folder);
+    v.MinusSign = Sj("△");
+    v.sort.Tsort = "True";
+    v.sort.Ysort = "TRUE";
+    return v;
+}
+
+TEST(SaveSettings, AFreshFileHoldsTheEntriesInTheirOrder) {
+    TempDir programDir;
+    TempDir data;
+    data.Write("Uy-c.jra", "x");
+    const std::string folder = data.DirText();
+    EXPECT_EQ(SaveSettings(programDir.path(), Values(folder)), folder);
+    EXPECT_EQ(testing::ReadBytes(programDir.path() / kSettingsFileName),
+              "[Dir]\r\nKelDir=" + folder + "\r\n[Options]\r\nPN=" + Sj("△") +
+                  "\r\nTsort=True\r\nWsort=false\r\nUsort=false\r\nKsort=false\r\n"
+                  "Ssort=false\r\nYsort=TRUE\r\nYBWsort=false\r\nUS=1\r\n");
+    const Settings s = ReadSettings(programDir.path());
+    EXPECT_EQ(s.KelDir, folder);
+    EXPECT_EQ(s.sort.Ysort, "TRUE");
+    EXPECT_EQ(s.FolderConfirmed, "1");
+}
+
+TEST(SaveSettings, TheFolderGetsItsSeparatorAndUsIsWrittenOnlyForAValidFolder) {
+    TempDir data;
+    data.Write("Uy-a.jra", "x");
+    const std::string valid = data.DirText();
+    const std::string unslashed = valid.substr(0, valid.size() - 1);
+    struct Case {
+        const char* what;
+        std::string field;
+        std::string before;  // settings file before the save
+        std::string storedFolder;
+        std::string us;  // "" when absent
+    };
+    const Case cases[] = {
+        {"empty field", "", "", kSep, ""},
+        {"invalid folder keeps US 0", "/nowhere" + kSep, "[Options]\r\nUS=0\r\n", "/nowhere" + kSep,
+         "0"},
+        {"invalid folder never clears US", "/nowhere", "[Options]\r\nUS=1\r\n", "/nowhere" + kSep,
+         "1"},
+        {"valid folder", valid, "[Options]\r\nUS=0\r\n", valid, "1"},
+        {"valid once the separator is added", unslashed, "", valid, "1"},
+    };
+    for (const auto& c : cases) {
+        TempDir programDir;
+        if (!c.before.empty()) {
+            programDir.Write(kSettingsFileName, c.before);
+        }
+        EXPECT_EQ(SaveSettings(programDir.path(), Values(c.field)), c.storedFolder) << c.what;
+        const ProfileFile saved(testing::ReadBytes(programDir.path() / kSettingsFileName));
+        EXPECT_EQ(saved.Get("Dir", "KelDir"), c.storedFolder) << c.what;
+        EXPECT_EQ(saved.GetOr("Options", "US", ""), c.us) << c.what;
+    }
+}
+
+TEST(SaveSettings, KeepsTheRestOfAnExistingFile) {
+    TempDir programDir;
+    programDir.Write(kSettingsFileName,
+                     "; mine\r\n"
+                     "[options]\r\n"
+                     "tsort = false\r\n"
+                     "Extra=keep me\r\n"
+                     "\r\n"
+                     "[Window]\r\n"
+                     "Left=10\r\n");
+    SaveSettings(programDir.path(), Values("/nowhere/"));
+    EXPECT_EQ(testing::ReadBytes(programDir.path() / kSettingsFileName),
+              "; mine\r\n[options]\r\ntsort=True\r\nExtra=keep me\r\nPN=" + Sj("△") +
+                  "\r\nWsort=false\r\nUsort=false\r\nKsort=false\r\nSsort=false\r\n"
+                  "Ysort=TRUE\r\nYBWsort=false\r\n\r\n[Window]\r\nLeft=10\r\n"
+                  "[Dir]\r\nKelDir=/nowhere/\r\n");
+}
+
+TEST(SaveSettings, AFailedSaveKeepsTheOldFileAndNamesIt) {
+    TempDir programDir;
+    const std::string old = "[Dir]\r\nKelDir=/old/\r\n";
+    programDir.Write(kSettingsFileName, old);
+    // The temporary file cannot be written where a folder of its name stands.
+    fs::create_directories(programDir.path() / "OrviKV.ini.tmp" / "inside");
+    try {
+        SaveSettings(programDir.path(), Values("/new/"));
+        FAIL() << "the save did not fail";
+    } catch (const DataError& e) {
+        EXPECT_EQ(std::string(e.what()), IniPath(programDir) + Sj(" に書き込めません"));
+    }
+    EXPECT_EQ(testing::ReadBytes(programDir.path() / kSettingsFileName), old);
+}
+
+TEST(SaveSettings, ASettingsFileThatCannotBeReadIsNotReplaced) {
+    TempDir programDir;
+    fs::create_directories(programDir.path() / kSettingsFileName / "inside");
+    EXPECT_THROW(SaveSettings(programDir.path(), Values("/new/")), DataError);
+    EXPECT_TRUE(fs::exists(programDir.path() / kSettingsFileName / "inside"));
+}
+
+TEST(IsDataFolderValid, NeedsARegularMeetingFileRightAfterThePrefix) {
+    struct Case {
+        const char* what;
+        std::vector<const char*> files;
+        std::vector<const char*> folders;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"a meeting file", {"Uy-a.jra"}, {}, true},
+        {"any one character for the slot", {"Uy-z.jra"}, {}, true},
+        {"no meeting file", {"De-53b.jra", "Uy-.jra", "Uy-ab.jra", "Uy-a.jrax"}, {}, false},
+        {"a folder named like a meeting file", {}, {"Uy-a.jra"}, false},
+        {"a folder beside a file", {"Uy-b.jra"}, {"Uy-a.jra"}, true},
+        {"an empty folder", {}, {}, false},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        for (const char* f : c.files) {
+            dir.Write(f, "x");
+        }
+        for (const char* f : c.folders) {
+            fs::create_directories(dir.path() / f);
+        }
+        EXPECT_EQ(IsDataFolderValid(dir.DirText()), c.valid) << c.what;
+    }
+}
+
+TEST(IsDataFolderValid, TheFolderTextIsAPlainPrefix) {
+    TempDir dir;
+    fs::create_directories(dir.path() / "data");
+    dir.Write("data/Uy-a.jra", "x");
+    const std::string data = dir.DirText() + "data";
+    EXPECT_TRUE(IsDataFolderValid(data + kSep));
+    EXPECT_FALSE(IsDataFolderValid(data));  // looks for ".../dataUy-?.jra"
+    dir.Write("dataUy-a.jra", "x");
+    EXPECT_TRUE(IsDataFolderValid(data));
+    EXPECT_FALSE(IsDataFolderValid(dir.DirText() + "nowhere" + kSep));
+}
+
+TEST(IsDataFolderValid, AnEmptyFolderTextMeansTheCurrentFolder) {
+    TempDir dir;
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.path());
+    const bool before = IsDataFolderValid("");
+    dir.Write("Uy-f.jra", "x");
+    const bool after = IsDataFolderValid("");
+    fs::current_path(previous);
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(after);
+}
+
+}  // namespace
+}  // namespace orvikel
