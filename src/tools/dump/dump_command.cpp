@@ -1,0 +1,164 @@
+#include "dump/dump_command.hpp"
+
+#include <exception>
+#include <optional>
+
+#include "common/encoding.hpp"
+#include "common/file_io.hpp"
+#include "common/literals.hpp"
+#include "common/paths.hpp"
+#include "dump/dump_options.hpp"
+#include "settings/settings.hpp"
+#include "shell/viewer_session.hpp"
+
+namespace orvikel::dump {
+
+namespace fs = std::filesystem;
+
+const char* UsageText() {
+    return "usage: orvikel-dump [--ini FILE] [--data DIR] --meeting K [--race R] [--out DIR] "
+           "[--grid]\n"
+           "                    [--trio box|wheel --horses N[,N...]] "
+           "[--trio-order popularity|number]\n"
+           "Shows race R (default: the first with files) of meeting slot K (1..6) as the viewer\n"
+           "would, one KEY<TAB>VALUE item per line in UTF-8, and writes the work files to DIR.\n"
+           "Exit status: 0 done, 1 the refresh stopped on an error, 2 wrong usage,\n"
+           "3 no meeting in slot K or no race at that meeting.\n";
+}
+
+namespace {
+
+fs::path Utf8Path(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+class ItemWriter {
+  public:
+    explicit ItemWriter(std::ostream& out) : out_(out) {}
+    void Item(const std::string& key, const std::string& cp932Value) {
+        out_ << key << '\t' << text::ToUtf8(cp932Value) << '\n';
+    }
+    void Lines(const std::string& key, const std::vector<std::string>& lines) {
+        for (const auto& line : lines) {
+            Item(key, line);
+        }
+    }
+
+  private:
+    std::ostream& out_;
+};
+
+void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
+    const DisplayState& d = session.display();
+    w.Item("race", std::to_string(session.selection().SelectedRace));
+    w.Item("EditYMDR", d.header.EditYMDR);
+    w.Item("EditTokubetu", d.header.EditTokubetu);
+    w.Item("EditJikoku", d.header.EditJikoku);
+    w.Item("EditJyouken", d.header.EditJyouken);
+    w.Item("EditCourse", d.header.EditCourse);
+    w.Item("EditKyori", d.header.EditKyori);
+    w.Item("EditTousuu", d.header.EditTousuu);
+    for (int n = 1; n <= 5; ++n) {
+        w.Item("GBOdds" + std::to_string(n), d.odds.caption[static_cast<std::size_t>(n)]);
+    }
+    if (d.gridHint.show) {
+        w.Lines("hint.DEGrid", SplitLines(d.gridHint.text));
+    }
+    for (int n = 1; n <= 5; ++n) {
+        const Hint& hint = d.odds.hint[static_cast<std::size_t>(n)];
+        if (hint.show) {
+            w.Item("hint.MemoOdds" + std::to_string(n), hint.text);
+        }
+    }
+    w.Lines("MemoSeiseki", d.results);
+    if (grid) {
+        for (int i = 1; i <= kGridRows; ++i) {
+            std::string cells = std::to_string(i);
+            for (const auto& cell : d.grid[static_cast<std::size_t>(i)]) {
+                cells += '\t';
+                cells += cell;  // ASCII tab inside CP932 text converts unchanged
+            }
+            w.Item("DEGrid", cells);
+        }
+    }
+}
+
+// Opens the trio panel and clicks the horses in order, as the panel would; prints each notice.
+void RunTrio(ViewerSession& session, const DumpOptions& options, ItemWriter& w) {
+    if (!options.trioOrder.empty()) {
+        session.settings().sort.YBWsort = options.trioOrder == "popularity" ? "True" : "false";
+    }
+    session.ClickTrioMode(options.trioMode == "box" ? BoxWheelMode::Box : BoxWheelMode::Wheel);
+    if (!session.TrioPanelVisible()) {
+        return;  // no trio file: the panel stays closed and there is nothing to tick
+    }
+    for (int horse : options.horses) {
+        if (!session.SelectableHorse(horse)) {
+            continue;  // its check box is hidden
+        }
+        if (session.ClickTrioHorse(horse) == ExtractResult::Rejected) {
+            w.Item("notice", lit::kTooManyTicks);
+        }
+    }
+}
+
+}  // namespace
+
+int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::ostream& out,
+            std::ostream& err) {
+    std::string usageError;
+    const auto options = ParseDumpOptions(args, usageError);
+    if (!options) {
+        err << "orvikel-dump: " << usageError << '\n' << UsageText();
+        return kExitUsage;
+    }
+    if (options->help) {
+        out << UsageText();
+        return kExitOk;
+    }
+    const fs::path programDir = options->outDir ? Utf8Path(*options->outDir) : exeDir;
+    ViewerSession session(programDir);
+    ItemWriter writer(out);
+    try {
+        Settings settings =
+            options->iniFile ? ReadSettingsFile(Utf8Path(*options->iniFile)) : ReadSettings(exeDir);
+        if (options->dataDir) {
+            settings.KelDir = text::ToCp932(*options->dataDir);
+            if (settings.KelDir.empty() ||
+                settings.KelDir.substr(settings.KelDir.size() - kPathSeparator.size()) !=
+                    kPathSeparator) {
+                settings.KelDir += kPathSeparator;
+            }
+        }
+        std::error_code ec;
+        fs::create_directories(programDir, ec);
+        session.Create(std::move(settings));
+        if (!session.meetings().slot[static_cast<std::size_t>(options->meeting)].Visible) {
+            err << "orvikel-dump: meeting slot " << options->meeting << " holds no meeting\n";
+            return kExitNoRace;
+        }
+        session.selection().SelectedRace = options->race;
+        session.ClickVenue(options->meeting);
+        if (session.selection().SelectedRace == 0) {
+            err << "orvikel-dump: the meeting in slot " << options->meeting << " has no race\n";
+            return kExitNoRace;
+        }
+    } catch (const std::exception& e) {
+        WriteDisplay(session, options->grid, writer);
+        err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
+        return kExitRefreshFailed;
+    }
+    WriteDisplay(session, options->grid, writer);
+    if (!options->trioMode.empty()) {
+        try {
+            RunTrio(session, *options, writer);
+        } catch (const std::exception& e) {
+            err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
+            return kExitRefreshFailed;
+        }
+        writer.Lines("MemoOdds5", session.display().memo[5]);
+    }
+    return kExitOk;
+}
+
+}  // namespace orvikel::dump

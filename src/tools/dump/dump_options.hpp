@@ -1,0 +1,26 @@
+#pragma once
+// Command line of orvikel-dump.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvikel::dump {
+
+struct DumpOptions {
+    std::optional<std::string> iniFile;  // UTF-8 path
+    std::optional<std::string> dataDir;  // UTF-8 path
+    int meeting = 0;                     // 1..6
+    int race = 0;                        // 0..12
+    std::optional<std::string> outDir;   // UTF-8 path
+    bool grid = false;
+    std::string trioMode;  // "", "box" or "wheel"
+    std::vector<int> horses;
+    std::string trioOrder;  // "", "popularity" or "number"
+    bool help = false;
+};
+
+// Parses args; returns nullopt with a reason in error for wrong usage.
+std::optional<DumpOptions> ParseDumpOptions(const std::vector<std::string>& args,
+                                            std::string& error);
+
+}  // namespace orvikel::dump
