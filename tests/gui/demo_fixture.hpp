@@ -46,16 +46,16 @@ class DemoFolder {
         }
         return false;
     }
-    // The visible meeting slots, in order.
+    // The visible meeting present, in order.
     std::vector<int> Slots() const {
-        std::vector<int> slots;
+        std::vector<int> present;
         const Meetings found = meetings();
         for (int k = 1; k <= kMeetingSlots; ++k) {
             if (found.slot[static_cast<std::size_t>(k)].Visible) {
-                slots.push_back(k);
+                present.push_back(k);
             }
         }
-        return slots;
+        return present;
     }
 
   private:

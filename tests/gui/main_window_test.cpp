@@ -232,10 +232,10 @@ class MainWindowTest : public QObject {
     }
 
     void changingTheVenueKeepsTheRaceNumber() {
-        const std::vector<int> slots = demo_->Slots();
-        QVERIFY(slots.size() >= 2);
-        const int from = slots[0];
-        const int to = slots[1];
+        const std::vector<int> present = demo_->Slots();
+        QVERIFY(present.size() >= 2);
+        const int from = present[0];
+        const int to = present[1];
         // A race both meetings have that is not the first race of the second one.
         int race = 0;
         for (int r = kRaces; r >= 2 && race == 0; --r) {
