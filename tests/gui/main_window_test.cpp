@@ -254,6 +254,24 @@ class MainWindowTest : public QObject {
         QVERIFY(viewer.seams.messages.isEmpty());
     }
 
+    void settingsChosenInTheSettingsWindowTakeEffectWhenItCloses() {
+        const int slot = demo_->Slots().front();
+        Viewer viewer(demo_->text());
+        viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
+        viewer.Click(QStringLiteral("ButtonSetting"));
+        auto* form = viewer.window->findChild<TSubForm*>();
+        QVERIFY(form != nullptr);
+        QTRY_VERIFY(form->isVisible());
+        QTest::mouseClick(Find<QWidget>(form, QStringLiteral("RadioButton8")), Qt::LeftButton,
+                          Qt::NoModifier, QPoint(7, 10));
+        QTest::mouseClick(Find<QWidget>(form, QStringLiteral("Button2")), Qt::LeftButton);
+        QTRY_VERIFY(viewer.window->findChild<TSubForm*>() == nullptr);
+        QVERIFY(viewer.Checked(QStringLiteral("RBSort3")));
+        QCOMPARE(Memo(viewer, 3), WorkText(viewer.dir(), kMemos[3].popular));
+        QVERIFY(viewer.seams.messages.isEmpty());
+        QCOMPARE(viewer.seams.quitCalls, 0);
+    }
+
     void voteCountWindowShowsTheSummary() {
         const int slot = demo_->Slots().front();
         Viewer viewer(demo_->text());

@@ -142,11 +142,26 @@ class SettingsWindowTest : public QObject {
         QVERIFY(seams_.messages.isEmpty());
     }
 
+    void invalidFolderEndsTheProgramAfterSaving_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("close box") << 0;
+        QTest::newRow("Escape key") << 1;
+        QTest::newRow("閉じる") << 2;
+    }
     void invalidFolderEndsTheProgramAfterSaving() {
+        QFETCH(int, how);
         Open(StoredFolder(folderA_.text()));
         QTemporaryDir empty;
         Edit1()->setText(FolderText(empty.path()));
-        form_->close();
+        if (how == 0) {
+            form_->close();
+        } else if (how == 1) {
+            QTest::keyClick(form_.get(), Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(Find<QWidget>(form_.get(), QStringLiteral("Button2")),
+                              Qt::LeftButton);
+        }
+        QVERIFY(!form_->isVisible());
         QCOMPARE(seams_.messages, QStringList{kEndNotice});
         QCOMPARE(seams_.quitCalls, 1);
         QVERIFY(form_->quitRequested());
