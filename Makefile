@@ -6,7 +6,7 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO      ?= $(CURDIR)/demo-data
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps configure build test test-sanitize run clean
+.PHONY: all deps configure build test test-sanitize run screenshot clean
 
 all: build
 
@@ -36,6 +36,11 @@ test-sanitize: deps
 run: build
 	$(BUILD)/src/tools/orvikel-sample $(DEMO)
 	scripts/run-demo.sh $(BUILD) $(DEMO)
+
+# Pictures of the windows over the demo data, at 100 % and 200 %, into screenshots/.
+screenshot: build
+	$(BUILD)/src/tools/orvikel-sample $(DEMO)
+	scripts/screenshot.sh $(BUILD) $(DEMO) $(CURDIR)/screenshots
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(DEMO)
