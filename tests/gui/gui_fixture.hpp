@@ -27,7 +27,7 @@ class FakeSeams final : public UiSeams {
         if (folderAnswers.empty()) {
             return std::nullopt;
         }
-        std::optional<QString> answer = folderAnswers.front();
+        const QString answer = folderAnswers.front();
         folderAnswers.pop_front();
         return answer;
     }
@@ -35,7 +35,7 @@ class FakeSeams final : public UiSeams {
 
     QStringList messages;
     QStringList chooserStarts;
-    std::deque<std::optional<QString>> folderAnswers;
+    std::deque<QString> folderAnswers;  // each a chosen folder
     int quitCalls = 0;
 };
 
