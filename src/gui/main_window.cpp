@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "common/encoding.hpp"
+#include "common/literals.hpp"
 #include "settings_window.hpp"
 #include "vote_window.hpp"
 
@@ -102,8 +103,7 @@ void TMainForm::CBClick(int horse) {
     Run([this, horse] {
         if (session_.ClickTrioHorse(horse) == ExtractResult::Rejected) {
             // Drawing afterwards unticks the box: the session kept the selection it had.
-            seams_.ShowMessage(this,
-                               QStringLiteral("BOX総流しパネルの、チェックの数が多すぎます！"));
+            seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(lit::kTooManyTicks)));
         }
     });
 }
