@@ -9,7 +9,7 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO      ?= $(CURDIR)/demo-data
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps configure build test test-sanitize fuzz bench run clean
+.PHONY: all deps configure build test test-sanitize fuzz bench run screenshot clean
 
 all: build
 
@@ -56,6 +56,11 @@ bench: deps
 run: build
 	$(BUILD)/src/tools/orvikel-sample $(DEMO)
 	scripts/run-demo.sh $(BUILD) $(DEMO)
+
+# Pictures of the windows over the demo data, at 100 % and 200 %, into screenshots/.
+screenshot: build
+	$(BUILD)/src/tools/orvikel-sample $(DEMO)
+	scripts/screenshot.sh $(BUILD) $(DEMO) $(CURDIR)/screenshots
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(DEMO)

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "common/literals.hpp"
+#include "shell/discovery.hpp"
 
 namespace orvikel::sample {
 
@@ -35,13 +35,6 @@ std::string RaceFileName(int kind, const MeetingPlan& meeting, int race) {
         name += std::to_string(meeting.keyA) + std::to_string(meeting.meetingNumber);
     }
     return name + std::to_string(meeting.day) + FileCode(race) + ".jra";
-}
-
-const std::string& VenueName(int venue) {
-    static const std::array<const std::string*, 10> kNames = {
-        &lit::kSapporo,  &lit::kHakodate, &lit::kFukushima, &lit::kNiigata, &lit::kTokyo,
-        &lit::kNakayama, &lit::kChukyo,   &lit::kKyoto,     &lit::kHanshin, &lit::kKokura};
-    return *kNames[static_cast<std::size_t>(venue - 1)];
 }
 
 void PutCardHeader(LineBuilder& line, const MeetingPlan& meeting, const RacePlan& race) {

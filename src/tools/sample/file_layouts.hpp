@@ -14,9 +14,6 @@ std::string MeetingFileName(int slot);
 // Kinds 1..7; the results file (5) carries all three meeting keys in its name.
 std::string RaceFileName(int kind, const MeetingPlan& meeting, int race);
 
-// CP932 racecourse name of venue 1..10.
-const std::string& VenueName(int venue);
-
 // Columns 1-22: date, racecourse, meeting, day and race.
 void PutCardHeader(LineBuilder& line, const MeetingPlan& meeting, const RacePlan& race);
 // Columns 1-142: date, racecourse, meeting, day, race, odds time, name, conditions, runners.

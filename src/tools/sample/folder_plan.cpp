@@ -97,7 +97,8 @@ Runner MakeRunner(Rng& rng, const RaceTexts& texts, const Jockey& jockey, bool s
     r.firstRun = texts.conditions.find(text::ToCp932("新馬")) != std::string::npos;
     r.weightChange = r.firstRun ? 0 : 2 * rng.Range(-6, 6);
     const double x = rng.Unit() + rng.Unit() + rng.Unit();
-    r.strength = (0.25 + x) * (0.25 + x) * (0.25 + x);
+    const double y = 0.25 + x;
+    r.strength = y * y * y * y;  // a field of a few strong horses and a long tail
     return r;
 }
 

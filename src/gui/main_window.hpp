@@ -1,0 +1,106 @@
+#pragma once
+// TMainForm: the viewer's main window. It computes nothing itself: every handler is one call
+// of the session followed by drawing what the session then holds, inside one error boundary.
+#include <QMainWindow>
+#include <array>
+#include <filesystem>
+#include <functional>
+
+#include "seams.hpp"
+#include "shell/viewer_session.hpp"
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
+namespace orvikel::gui {
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+  public:
+    TMainForm(std::filesystem::path programDir, UiSeams& seams, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    const ViewerSession& session() const { return session_; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    // main_window_layout.cpp
+    void BuildLayout();
+    QFrame* BuildRaceCardPanel(QWidget* parent);
+    QFrame* BuildChoicePanel(QWidget* parent);
+    QFrame* BuildOddsPanel(QWidget* parent);
+    void BuildBoxWheelPanel(QGroupBox* trioBox);
+    void BuildGrid(QWidget* parent);
+
+    // main_window_render.cpp
+    void Render();
+    void RenderHeaderAndLists();
+    void RenderButtons();
+    void RenderTrioPanel();
+
+    // main_window.cpp
+    void ConnectHandlers();
+    // The one error boundary: runs a session operation, shows any error it raises, and then
+    // draws whatever state the session holds.
+    void Run(const std::function<void()>& action);
+    void FormActivate();
+    void ButtonSettingClick();
+    void ButtonHyouClick();
+    void CBClick(int horse);
+
+    ViewerSession session_;
+    UiSeams& seams_;
+    bool activated_ = false;
+
+    // PanelDE
+    QLineEdit* editYMDR_ = nullptr;
+    QLineEdit* editTokubetu_ = nullptr;
+    QLineEdit* editJikoku_ = nullptr;
+    QLineEdit* editJyouken_ = nullptr;
+    QLineEdit* editCourse_ = nullptr;
+    QLineEdit* editKyori_ = nullptr;
+    QLineEdit* editTousuu_ = nullptr;
+    QRadioButton* rbSortT_ = nullptr;
+    QRadioButton* rbNorT_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+
+    // PanelPAD
+    std::array<QRadioButton*, kMeetingSlots + 1> venue_{};  // [1..6]
+    std::array<QRadioButton*, kRaces + 1> race_{};          // [1..12]
+    QButtonGroup* venueGroup_ = nullptr;
+    QButtonGroup* raceGroup_ = nullptr;
+    QGroupBox* gbR_ = nullptr;
+    QPushButton* buttonSetting_ = nullptr;
+    QPushButton* upDate_ = nullptr;
+    QPushButton* buttonHyou_ = nullptr;
+    QPushButton* buttonEnd_ = nullptr;
+
+    // PanelODDS, lists 1..5; [0] unused
+    std::array<QGroupBox*, 6> gbOdds_{};
+    std::array<QPlainTextEdit*, 6> memo_{};
+    std::array<QRadioButton*, 6> rbSort_{};
+    std::array<QRadioButton*, 6> rbNor_{};
+    QPlainTextEdit* memoSeiseki_ = nullptr;
+    QRadioButton* rbBox_ = nullptr;
+    QRadioButton* rbWheel_ = nullptr;
+
+    // PanelBoxWheel
+    QFrame* panelBoxWheel_ = nullptr;
+    std::array<QCheckBox*, kHorses + 1> cb_{};  // [1..18]
+    QRadioButton* rbBWSort_ = nullptr;
+    QRadioButton* rbBWNor_ = nullptr;
+    QPushButton* buttonBWclear_ = nullptr;
+};
+
+}  // namespace orvikel::gui

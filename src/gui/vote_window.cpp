@@ -1,0 +1,49 @@
+#include "vote_window.hpp"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <exception>
+
+#include "common/encoding.hpp"
+#include "common/file_io.hpp"
+#include "fonts.hpp"
+#include "seams.hpp"
+
+namespace orvikel::gui {
+
+THyouForm::THyouForm(const std::filesystem::path& programDir, UiSeams& seams, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("HyouForm"));
+    setWindowTitle(QStringLiteral("OrviKEL Viewer 発売票数一覧"));
+    setFont(ProportionalFont(12));
+    setFixedSize(393, 225);
+
+    memo1_ = new QPlainTextEdit(this);
+    memo1_->setObjectName(QStringLiteral("Memo1"));
+    memo1_->setGeometry(8, 8, 377, 169);
+    memo1_->setReadOnly(true);
+    memo1_->setFont(FixedFont(16));
+    memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo1_->document()->setDocumentMargin(2);
+
+    button1_ = new QPushButton(QStringLiteral("閉じる"), this);
+    button1_->setObjectName(QStringLiteral("Button1"));
+    button1_->setGeometry(8, 184, 377, 33);
+    button1_->setFont(ProportionalFont(16));
+    button1_->setDefault(true);
+    connect(button1_, &QPushButton::clicked, this, &QDialog::close);
+    setTabOrder(button1_, memo1_);
+
+    try {
+        QStringList lines;
+        for (const std::string& line : ReadWorkFile(programDir, "QvHyou.dat")) {
+            lines.append(QString::fromStdString(text::ToUtf8(line)));
+        }
+        memo1_->setPlainText(lines.join(QLatin1Char('\n')));
+    } catch (const std::exception& error) {
+        seams.ShowMessage(parent, QString::fromStdString(text::ToUtf8(error.what())));
+    }
+}
+
+}  // namespace orvikel::gui
