@@ -48,10 +48,10 @@ fuzz: deps
 
 # Speed of the refresh against its I/O floor and of a trio BOX click (Release, own folder).
 bench: deps
-	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
-	    -DORVIKEL_BUILD_GUI=OFF -DORVIKEL_BENCH=ON
-	cmake --build $(BENCH_BUILD) -j $(JOBS) --target orvikel_bench
+	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVIKEL_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target orvikel_bench orvikel_startup_bench
 	$(BENCH_BUILD)/bench/orvikel_bench
+	for i in 1 2 3 4 5; do QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/orvikel_startup_bench; done
 
 run: build
 	$(BUILD)/src/tools/orvikel-sample $(DEMO)
