@@ -68,7 +68,7 @@ std::string ReadFirstLine(const std::string& cp932Path) {
         ThrowCannotOpen(cp932Path);
     }
     std::string line;
-    char buffer[1 << 12];
+    char buffer[1 << 16];
     bool any = false;
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
