@@ -15,7 +15,7 @@ for exe in "$build"/fuzz/fuzz_*; do
     mkdir -p "$build/corpus/$target" "$build/artifacts/$target"
     echo "== $target: ${seconds}s"
     if ! ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+        "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=32768 \
         -print_final_stats=1 -artifact_prefix="$build/artifacts/$target/" \
         "$build/corpus/$target" 2>"$build/artifacts/$target.log"; then
         failed+=("$target")
