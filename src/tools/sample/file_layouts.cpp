@@ -80,8 +80,7 @@ std::string MeetingFile(const MeetingPlan& meeting) {
     return line.FileBytes();
 }
 
-std::string RaceCardFile(const MeetingPlan& meeting, const RacePlan& race) {
-    LineBuilder line(957);
+void PutRaceCardHeader(LineBuilder& line, const MeetingPlan& meeting, const RacePlan& race) {
     PutCardHeader(line, meeting, race);
     line.Zeros(23, 2, race.postMinutes / 60)
         .Zeros(25, 2, race.postMinutes % 60)
@@ -89,6 +88,11 @@ std::string RaceCardFile(const MeetingPlan& meeting, const RacePlan& race) {
         .Number(31, 4, race.distance)
         .Left(35, 28, race.name)
         .Left(63, 28, race.conditions);
+}
+
+std::string RaceCardFile(const MeetingPlan& meeting, const RacePlan& race) {
+    LineBuilder line(957);
+    PutRaceCardHeader(line, meeting, race);
     for (const Runner& r : race.runners) {
         const int b = 94 + 48 * (r.number - 1);
         const char* status = r.scratch == Scratch::kCard ? "9" : r.riderChanged ? "8" : "0";

@@ -16,6 +16,9 @@ std::string RaceFileName(int kind, const MeetingPlan& meeting, int race);
 
 // Columns 1-22: date, racecourse, meeting, day and race.
 void PutCardHeader(LineBuilder& line, const MeetingPlan& meeting, const RacePlan& race);
+// The card header with the race-card file's own fields (post time, course, distance, name,
+// conditions), which the results file repeats at the same columns.
+void PutRaceCardHeader(LineBuilder& line, const MeetingPlan& meeting, const RacePlan& race);
 // Columns 1-142: date, racecourse, meeting, day, race, odds time, name, conditions, runners.
 void PutOddsHeader(LineBuilder& line, const MeetingPlan& meeting, const RacePlan& race);
 

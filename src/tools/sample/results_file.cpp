@@ -79,13 +79,7 @@ void PutFinishers(LineBuilder& line, const RacePlan& race, const std::vector<int
 std::string ResultsFile(const MeetingPlan& meeting, const RacePlan& race, const Market& market) {
     const int s = race.longResults ? 2 : 0;
     LineBuilder line(race.longResults ? 821 : 684);
-    PutCardHeader(line, meeting, race);
-    line.Zeros(23, 2, race.postMinutes / 60)
-        .Zeros(25, 2, race.postMinutes % 60)
-        .Put(27, race.course)
-        .Number(31, 4, race.distance)
-        .Left(35, 28, race.name)
-        .Left(63, 28, race.conditions);
+    PutRaceCardHeader(line, meeting, race);
     const std::vector<int> order = DrawFinish(race);
     PutFinishers(line, race, order);
     const int first = order[0];
