@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/wait.h>
+
 #include "common/encoding.hpp"
 #include "common/file_io.hpp"
 #include "dump/dump_command.hpp"
@@ -177,6 +179,34 @@ TEST_F(DemoFolder, TrioBoxPrintsTheExtractionAndRefusesTheEleventhHorse) {
                   lines.begin(), lines.end(),
                   [](const std::string& line) { return line.find("---") == std::string::npos; }),
               120);
+}
+
+// The installed program itself, as a user or a script runs it: exit status, items on standard
+// output, the work files in --out.
+TEST_F(DemoFolder, TheExecutablePrintsTheRaceAndWritesItsWorkFiles) {
+    const fs::path out = tmp_.path() / "exe-out";
+    const fs::path stdoutFile = tmp_.path() / "stdout.txt";
+    const std::string command = std::string(ORVIKEL_DUMP_EXE) + " --data '" + PathArg(data_) +
+                                "' --meeting 1 --race 2 --out '" + PathArg(out) + "' > '" +
+                                PathArg(stdoutFile) + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << command;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    const std::string printed = ReadFileBytes(stdoutFile);
+    EXPECT_EQ(Values(printed, "race"), std::vector<std::string>{"2"});
+    EXPECT_EQ(Values(printed, "MemoSeiseki").empty(), false);
+    // The same items as the in-process command over the same folder.
+    const DumpRun inProcess = Dump({"--meeting", "1", "--race", "2"});
+    EXPECT_EQ(printed, inProcess.out);
+    EXPECT_EQ(ReadFileBytes(out / "QvYONo.dat"), ReadFileBytes(out_ / "QvYONo.dat"));
+    EXPECT_EQ(ReadFileBytes(out / "QvHyou.dat"), ReadFileBytes(out_ / "QvHyou.dat"));
+
+    const std::string noMeeting = std::string(ORVIKEL_DUMP_EXE) + " --data '" +
+                                  PathArg(tmp_.path()) + "' --meeting 6 --out '" + PathArg(out) +
+                                  "' 2>/dev/null";
+    const int empty = std::system(noMeeting.c_str());
+    ASSERT_TRUE(WIFEXITED(empty));
+    EXPECT_EQ(WEXITSTATUS(empty), 3);
 }
 
 TEST_F(DemoFolder, ABrokenDataFileStopsWithOneAndNamesTheFile) {
