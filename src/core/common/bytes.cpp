@@ -4,7 +4,7 @@
 
 namespace orvikel {
 
-std::string Cut(std::string_view line, int column, int width) {
+std::string_view CutView(std::string_view line, int column, int width) {
     if (column < 1 || width <= 0) {
         return {};
     }
@@ -12,7 +12,11 @@ std::string Cut(std::string_view line, int column, int width) {
     if (start >= line.size()) {
         return {};
     }
-    return std::string(line.substr(start, static_cast<std::size_t>(width)));
+    return line.substr(start, static_cast<std::size_t>(width));
+}
+
+std::string Cut(std::string_view line, int column, int width) {
+    return std::string(CutView(line, column, width));
 }
 
 std::string SlotText(int n) {

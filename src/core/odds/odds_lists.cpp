@@ -114,86 +114,120 @@ const ListKind& TrioKind() {
     return kind;
 }
 
-struct Entry {
-    std::string key;  // value part, then the combination field: unique per record
-    std::string combination;
-    std::string odds;
-    OddsState state;
-};
-
+// Both lists of one kind as the bytes of their work files, each line followed by CR LF.
 struct Lists {
-    std::vector<std::string> popularity;
-    std::vector<std::string> number;
+    std::string popularity;
+    std::string number;
 };
 
-std::string ValuePart(const ListKind& kind, const std::string& odds, OddsState state) {
-    switch (state) {
-        case OddsState::kRanked:
-            return odds;
-        case OddsState::kUnranked:
-            return std::string{kind.mark, 'Z'} + Cut(odds, 3, static_cast<int>(odds.size()));
-        case OddsState::kCancelled:
-            break;
+// The odds text as a list shows it from byte `from` (0-based) on; wide shows its two bounds
+// joined by "-".
+void AppendOdds(std::string& out, const OddsRecord& record, std::size_t from, bool wide) {
+    out += record.odds.substr(std::min(from, record.odds.size()));
+    if (wide) {
+        out += '-';
+        out += record.upper;
     }
-    return *kind.cancelledKey;
 }
 
-std::string RankLabel(std::size_t rank, int width) {
-    std::string digits = std::to_string(rank);
+// The popularity sort key: the value part, then the combination field (unique per record).
+void AppendKey(std::string& out, const ListKind& kind, const OddsRecord& record) {
+    const bool wide = kind.layout->upperColumn != 0;
+    switch (record.state) {
+        case OddsState::kRanked:
+            AppendOdds(out, record, 0, wide);
+            break;
+        case OddsState::kUnranked:
+            out += kind.mark;
+            out += 'Z';
+            AppendOdds(out, record, 2, wide);
+            break;
+        case OddsState::kCancelled:
+            out += *kind.cancelledKey;
+            break;
+    }
+    out += record.combination;
+}
+
+void AppendRankLabel(std::string& out, std::size_t rank, int width) {
+    const std::string digits = std::to_string(rank);
     const auto inner = static_cast<std::size_t>(width - 2);
+    out += '[';
     if (digits.size() < inner) {
-        digits.insert(0, inner - digits.size(), ' ');
+        out.append(inner - digits.size(), ' ');
     }
-    return "[" + digits + "]";
+    out += digits;
+    out += ']';
 }
 
-// One line is built in place: a list has up to 816 of them per refresh.
-std::string DisplayLine(const ListKind& kind, const Entry& entry, std::size_t rank) {
-    std::string line;
-    line.reserve(32);
-    line +=
-        Cut(entry.combination, kind.shownFrom, kind.layout->combinationWidth - kind.shownFrom + 1);
-    line += ' ';
-    switch (entry.state) {
+void AppendDisplayLine(std::string& out, const ListKind& kind, const OddsRecord& record,
+                       std::size_t rank) {
+    const bool wide = kind.layout->upperColumn != 0;
+    out += CutView(record.combination, kind.shownFrom,
+                   kind.layout->combinationWidth - kind.shownFrom + 1);
+    out += ' ';
+    switch (record.state) {
         case OddsState::kRanked:
-            line += entry.odds;
+            AppendOdds(out, record, 0, wide);
             if (kind.blankBeforeLabel) {
-                line += ' ';
+                out += ' ';
             }
-            line += RankLabel(rank, kind.labelWidth);
-            return line;
+            AppendRankLabel(out, rank, kind.labelWidth);
+            return;
         case OddsState::kUnranked:
-            line += "  ";
-            line += Cut(entry.odds, 3, static_cast<int>(entry.odds.size()));
-            line.append(static_cast<std::size_t>(kind.labelWidth), ' ');
-            return line;
+            out += "  ";
+            AppendOdds(out, record, 2, wide);
+            out.append(static_cast<std::size_t>(kind.labelWidth), ' ');
+            return;
         case OddsState::kCancelled:
-            break;
+            out += *kind.cancelledLine;
+            return;
     }
-    line += *kind.cancelledLine;
-    return line;
 }
 
-std::vector<std::string> NumberOrder(const ListKind& kind, std::vector<std::string> lines) {
-    std::sort(lines.begin(), lines.end());
-    std::vector<std::string> out;
-    out.reserve(lines.size() * 2);
-    // The group fields of the line before, kept since that line has been moved out already.
-    std::string group;
-    std::string second;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string lineGroup = Cut(lines[i], 1, kind.groupBytes);
-        std::string lineSecond = kind.innerSeparator.empty() ? std::string() : Cut(lines[i], 4, 2);
+// Where one piece (a key or a line) sits in a shared buffer: a list has up to 816 of them
+// per refresh, and one buffer instead of a string each keeps the heap still.
+struct Span {
+    std::size_t offset;
+    std::size_t size;
+};
+
+std::string_view At(const std::string& buffer, Span span) {
+    return std::string_view(buffer).substr(span.offset, span.size);
+}
+
+// The lines sorted bytewise, with a separator line between groups.
+std::string NumberOrder(const ListKind& kind, const std::string& popularity,
+                        const std::vector<Span>& lines) {
+    std::vector<std::size_t> order(lines.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return At(popularity, lines[a]) < At(popularity, lines[b]);
+    });
+    std::string out;
+    out.reserve(popularity.size() + lines.size() * (kind.separator.size() + 2));
+    std::string_view group;
+    std::string_view second;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::string_view line = At(popularity, lines[order[i]]);
+        const std::string_view lineGroup = CutView(line, 1, kind.groupBytes);
+        const std::string_view lineSecond =
+            kind.innerSeparator.empty() ? std::string_view() : CutView(line, 4, 2);
         if (i > 0) {
             if (lineGroup != group) {
-                out.push_back(kind.separator);
+                out += kind.separator;
+                out += "\r\n";
             } else if (lineSecond != second) {
-                out.push_back(kind.innerSeparator);
+                out += kind.innerSeparator;
+                out += "\r\n";
             }
         }
-        group = std::move(lineGroup);
-        second = std::move(lineSecond);
-        out.push_back(std::move(lines[i]));
+        group = lineGroup;
+        second = lineSecond;
+        out += line;
+        out += "\r\n";
     }
     return out;
 }
@@ -202,38 +236,56 @@ std::vector<std::string> NumberOrder(const ListKind& kind, std::vector<std::stri
 Lists BuildLists(const ListKind& kind, const std::string& line, const std::string& file,
                  const RaceCardTable& table) {
     std::vector<OddsRecord> records = ReadOddsRecords(line, *kind.layout, file, *kind.captionWord);
-    std::vector<Entry> entries;
-    entries.reserve(records.size());
-    for (OddsRecord& record : records) {
-        OddsState state = record.state;
-        if (kind.checksScratched) {
+    // A record that names a scratched horse is listed as cancelled.
+    if (kind.checksScratched) {
+        for (OddsRecord& record : records) {
             for (int h = 0; h < kind.layout->horses; ++h) {
                 const int horse = record.horse[static_cast<std::size_t>(h)];
                 // A number outside the race card has no remark to look up.
                 if (horse >= 1 && horse <= kHorses && table.IsScratched(horse)) {
-                    state = OddsState::kCancelled;
+                    record.state = OddsState::kCancelled;
                 }
             }
         }
-        std::string key = ValuePart(kind, record.odds, state) + record.combination;
-        entries.push_back(
-            Entry{std::move(key), std::move(record.combination), std::move(record.odds), state});
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.key < b.key; });
+
+    // Popularity order sorts the records by key; the keys share one buffer and only their
+    // indices move.
+    std::string keys;
+    keys.reserve(records.size() * 32);
+    std::vector<Span> keySpans;
+    keySpans.reserve(records.size());
+    for (const OddsRecord& record : records) {
+        const std::size_t offset = keys.size();
+        AppendKey(keys, kind, record);
+        keySpans.push_back(Span{offset, keys.size() - offset});
+    }
+    std::vector<std::size_t> order(records.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return At(keys, keySpans[a]) < At(keys, keySpans[b]);
+    });
 
     Lists lists;
-    lists.popularity.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        lists.popularity.push_back(DisplayLine(kind, entries[i], i + 1));
+    lists.popularity.reserve(records.size() * 32);
+    std::vector<Span> lineSpans;
+    lineSpans.reserve(records.size());
+    for (std::size_t rank = 1; rank <= order.size(); ++rank) {
+        const OddsRecord& record = records[order[rank - 1]];
+        const std::size_t offset = lists.popularity.size();
+        AppendDisplayLine(lists.popularity, kind, record, rank);
+        lineSpans.push_back(Span{offset, lists.popularity.size() - offset});
+        lists.popularity += "\r\n";
     }
-    lists.number = NumberOrder(kind, lists.popularity);
+    lists.number = NumberOrder(kind, lists.popularity, lineSpans);
     return lists;
 }
 
 void WriteLists(const ListKind& kind, const Lists& lists, const std::filesystem::path& dir) {
-    WriteWorkFile(dir, kind.popularityFile, lists.popularity);
-    WriteWorkFile(dir, kind.numberFile, lists.number);
+    WriteFileAtomically(dir / kind.popularityFile, lists.popularity);
+    WriteFileAtomically(dir / kind.numberFile, lists.number);
 }
 
 void WriteNoData(const std::filesystem::path& dir, std::initializer_list<const char*> names) {
