@@ -1,5 +1,6 @@
 #include "common/bytes.hpp"
 
+#include <array>
 #include <charconv>
 
 namespace orvikel {
@@ -67,19 +68,34 @@ std::optional<double> ParseDecimal(std::string_view s) {
     // digits, optionally "." and digits; at least one digit somewhere
     std::size_t i = 0;
     std::size_t digits = 0;
+    std::uint64_t mantissa = 0;  // all digits, point ignored; exact while digits <= 15
     while (i < s.size() && IsDigit(s[i])) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(s[i] - '0');
         ++i;
         ++digits;
     }
+    const std::size_t wholeDigits = digits;
+    bool point = false;
     if (i < s.size() && s[i] == '.') {
+        point = true;
         ++i;
         while (i < s.size() && IsDigit(s[i])) {
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(s[i] - '0');
             ++i;
             ++digits;
         }
     }
     if (digits == 0 || i != s.size()) {
         return std::nullopt;
+    }
+    // An odds file holds hundreds of short numbers. Up to 15 digits the mantissa and the power
+    // of ten are exact doubles, so one division gives the correctly rounded value that
+    // from_chars would give, at a fraction of its cost.
+    static constexpr std::array<double, 16> kPowersOfTen{
+        1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const std::size_t fractionDigits = digits - wholeDigits;
+    if (digits <= 15 && wholeDigits > 0 && (!point || fractionDigits > 0)) {
+        return static_cast<double>(mantissa) / kPowersOfTen[fractionDigits];
     }
     double value = 0;
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);

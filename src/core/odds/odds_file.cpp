@@ -1,5 +1,7 @@
 #include "odds/odds_file.hpp"
 
+#include <optional>
+
 #include "common/bytes.hpp"
 #include "common/data_error.hpp"
 #include "common/literals.hpp"
@@ -14,8 +16,16 @@ std::string FieldName(const std::string& word, std::string_view combination,
     return word + "[" + std::string(combination) + "] " + what;
 }
 
-bool IsNumberField(std::string_view field, int width) {
-    return static_cast<int>(field.size()) == width && ParseDecimal(field).has_value();
+// The value of a full-width number field; nothing for a field cut short or not a number.
+std::optional<double> NumberField(std::string_view field, int width) {
+    if (static_cast<int>(field.size()) != width) {
+        return std::nullopt;
+    }
+    return ParseDecimal(field);
+}
+
+OddsState RankedOrNot(double odds) {
+    return odds < 1.0 ? OddsState::kUnranked : OddsState::kRanked;
 }
 
 }  // namespace
@@ -47,11 +57,10 @@ std::vector<OddsRecord> ReadOddsRecords(const std::string& line, const OddsLayou
             }
             if (odds == cancelled) {
                 record.state = OddsState::kCancelled;
-            } else if (!IsNumberField(odds, layout.oddsWidth)) {
-                notANumber(odds);
+            } else if (const auto value = NumberField(odds, layout.oddsWidth)) {
+                record.state = RankedOrNot(*value);
             } else {
-                record.state =
-                    *ParseDecimal(odds) < 1.0 ? OddsState::kUnranked : OddsState::kRanked;
+                notANumber(odds);
             }
         } else {
             // Wide: the two bounds are judged together, the lower one alone gives the value.
@@ -63,13 +72,13 @@ std::vector<OddsRecord> ReadOddsRecords(const std::string& line, const OddsLayou
             record.upper = upper;
             if (odds == cancelled && upper == cancelled) {
                 record.state = OddsState::kCancelled;
-            } else if (!IsNumberField(odds, layout.oddsWidth)) {
-                notANumber(odds);
-            } else if (upper.size() != width) {
-                notANumber(upper);  // cut short by the end of the line
+            } else if (const auto value = NumberField(odds, layout.oddsWidth)) {
+                if (upper.size() != width) {
+                    notANumber(upper);  // cut short by the end of the line
+                }
+                record.state = RankedOrNot(*value);
             } else {
-                record.state =
-                    *ParseDecimal(odds) < 1.0 ? OddsState::kUnranked : OddsState::kRanked;
+                notANumber(odds);
             }
         }
         for (int h = 0; h < layout.horses; ++h) {

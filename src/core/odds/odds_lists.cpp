@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <utility>
 
@@ -196,16 +197,40 @@ std::string_view At(const std::string& buffer, Span span) {
     return std::string_view(buffer).substr(span.offset, span.size);
 }
 
+// The indices of the pieces in bytewise order of their bytes. The first eight bytes of a
+// piece, read as one big-endian number padded with zero bytes, already order two pieces
+// whenever they differ; only equal ones need the full comparison.
+std::vector<std::size_t> SortedOrder(const std::string& buffer, const std::vector<Span>& pieces) {
+    struct Item {
+        std::uint64_t prefix;
+        std::size_t index;
+    };
+    std::vector<Item> items(pieces.size());
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::string_view bytes = At(buffer, pieces[i]).substr(0, 8);
+        std::uint64_t prefix = 0;
+        for (std::size_t j = 0; j < bytes.size(); ++j) {
+            prefix |= std::uint64_t{static_cast<unsigned char>(bytes[j])} << (56 - 8 * j);
+        }
+        items[i] = Item{prefix, i};
+    }
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        if (a.prefix != b.prefix) {
+            return a.prefix < b.prefix;
+        }
+        return At(buffer, pieces[a.index]) < At(buffer, pieces[b.index]);
+    });
+    std::vector<std::size_t> order(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        order[i] = items[i].index;
+    }
+    return order;
+}
+
 // The lines sorted bytewise, with a separator line between groups.
 std::string NumberOrder(const ListKind& kind, const std::string& popularity,
                         const std::vector<Span>& lines) {
-    std::vector<std::size_t> order(lines.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
-    }
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return At(popularity, lines[a]) < At(popularity, lines[b]);
-    });
+    const std::vector<std::size_t> order = SortedOrder(popularity, lines);
     std::string out;
     out.reserve(popularity.size() + lines.size() * (kind.separator.size() + 2));
     std::string_view group;
@@ -260,13 +285,7 @@ Lists BuildLists(const ListKind& kind, const std::string& line, const std::strin
         AppendKey(keys, kind, record);
         keySpans.push_back(Span{offset, keys.size() - offset});
     }
-    std::vector<std::size_t> order(records.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
-    }
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return At(keys, keySpans[a]) < At(keys, keySpans[b]);
-    });
+    const std::vector<std::size_t> order = SortedOrder(keys, keySpans);
 
     Lists lists;
     lists.popularity.reserve(records.size() * 32);
