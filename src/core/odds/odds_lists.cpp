@@ -189,9 +189,14 @@ void AppendDisplayLine(std::string& out, const ListKind& kind, const OddsRecord&
 // Where one piece (a key or a line) sits in a shared buffer: a list has up to 816 of them
 // per refresh, and one buffer instead of a string each keeps the heap still.
 struct Span {
-    std::size_t offset;
-    std::size_t size;
+    std::uint32_t offset;
+    std::uint32_t size;
 };
+
+Span SpanFrom(const std::string& buffer, std::size_t offset) {
+    return Span{static_cast<std::uint32_t>(offset),
+                static_cast<std::uint32_t>(buffer.size() - offset)};
+}
 
 std::string_view At(const std::string& buffer, Span span) {
     return std::string_view(buffer).substr(span.offset, span.size);
@@ -200,10 +205,10 @@ std::string_view At(const std::string& buffer, Span span) {
 // The indices of the pieces in bytewise order of their bytes. The first eight bytes of a
 // piece, read as one big-endian number padded with zero bytes, already order two pieces
 // whenever they differ; only equal ones need the full comparison.
-std::vector<std::size_t> SortedOrder(const std::string& buffer, const std::vector<Span>& pieces) {
+std::vector<std::uint32_t> SortedOrder(const std::string& buffer, const std::vector<Span>& pieces) {
     struct Item {
         std::uint64_t prefix;
-        std::size_t index;
+        std::uint32_t index;
     };
     std::vector<Item> items(pieces.size());
     for (std::size_t i = 0; i < pieces.size(); ++i) {
@@ -212,7 +217,7 @@ std::vector<std::size_t> SortedOrder(const std::string& buffer, const std::vecto
         for (std::size_t j = 0; j < bytes.size(); ++j) {
             prefix |= std::uint64_t{static_cast<unsigned char>(bytes[j])} << (56 - 8 * j);
         }
-        items[i] = Item{prefix, i};
+        items[i] = Item{prefix, static_cast<std::uint32_t>(i)};
     }
     std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
         if (a.prefix != b.prefix) {
@@ -220,7 +225,7 @@ std::vector<std::size_t> SortedOrder(const std::string& buffer, const std::vecto
         }
         return At(buffer, pieces[a.index]) < At(buffer, pieces[b.index]);
     });
-    std::vector<std::size_t> order(items.size());
+    std::vector<std::uint32_t> order(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         order[i] = items[i].index;
     }
@@ -230,7 +235,7 @@ std::vector<std::size_t> SortedOrder(const std::string& buffer, const std::vecto
 // The lines sorted bytewise, with a separator line between groups.
 std::string NumberOrder(const ListKind& kind, const std::string& popularity,
                         const std::vector<Span>& lines) {
-    const std::vector<std::size_t> order = SortedOrder(popularity, lines);
+    const std::vector<std::uint32_t> order = SortedOrder(popularity, lines);
     std::string out;
     out.reserve(popularity.size() + lines.size() * (kind.separator.size() + 2));
     std::string_view group;
@@ -275,17 +280,19 @@ Lists BuildLists(const ListKind& kind, const std::string& line, const std::strin
     }
 
     // Popularity order sorts the records by key; the keys share one buffer and only their
-    // indices move.
-    std::string keys;
-    keys.reserve(records.size() * 32);
-    std::vector<Span> keySpans;
-    keySpans.reserve(records.size());
-    for (const OddsRecord& record : records) {
-        const std::size_t offset = keys.size();
-        AppendKey(keys, kind, record);
-        keySpans.push_back(Span{offset, keys.size() - offset});
-    }
-    const std::vector<std::size_t> order = SortedOrder(keys, keySpans);
+    // indices move. The keys are gone before the lines are built, to keep the heap small.
+    const std::vector<std::uint32_t> order = [&] {
+        std::string keys;
+        keys.reserve(records.size() * 24);
+        std::vector<Span> keySpans;
+        keySpans.reserve(records.size());
+        for (const OddsRecord& record : records) {
+            const std::size_t offset = keys.size();
+            AppendKey(keys, kind, record);
+            keySpans.push_back(SpanFrom(keys, offset));
+        }
+        return SortedOrder(keys, keySpans);
+    }();
 
     Lists lists;
     lists.popularity.reserve(records.size() * 32);
@@ -295,7 +302,7 @@ Lists BuildLists(const ListKind& kind, const std::string& line, const std::strin
         const OddsRecord& record = records[order[rank - 1]];
         const std::size_t offset = lists.popularity.size();
         AppendDisplayLine(lists.popularity, kind, record, rank);
-        lineSpans.push_back(Span{offset, lists.popularity.size() - offset});
+        lineSpans.push_back(SpanFrom(lists.popularity, offset));
         lists.popularity += "\r\n";
     }
     lists.number = NumberOrder(kind, lists.popularity, lineSpans);
