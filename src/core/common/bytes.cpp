@@ -2,19 +2,9 @@
 
 #include <array>
 #include <charconv>
+#include <limits>
 
 namespace orvikel {
-
-std::string_view CutView(std::string_view line, int column, int width) {
-    if (column < 1 || width <= 0) {
-        return {};
-    }
-    const auto start = static_cast<std::size_t>(column - 1);
-    if (start >= line.size()) {
-        return {};
-    }
-    return line.substr(start, static_cast<std::size_t>(width));
-}
 
 std::string Cut(std::string_view line, int column, int width) {
     return std::string(CutView(line, column, width));
@@ -47,15 +37,18 @@ std::optional<std::int64_t> ParseInteger(std::string_view s) {
     if (s.empty()) {
         return std::nullopt;
     }
+    // One pass, as horse numbers are read by the thousand per refresh.
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    std::int64_t value = 0;
     for (char c : s) {
         if (!IsDigit(c)) {
             return std::nullopt;
         }
-    }
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
-    if (ec != std::errc{} || end != s.data() + s.size()) {
-        return std::nullopt;  // out of range
+        const int digit = c - '0';
+        if (value > (kMax - digit) / 10) {
+            return std::nullopt;  // out of range
+        }
+        value = value * 10 + digit;
     }
     return value;
 }

@@ -232,10 +232,24 @@ std::vector<std::uint32_t> SortedOrder(const std::string& buffer, const std::vec
     return order;
 }
 
-// The lines sorted bytewise, with a separator line between groups.
+// The lines sorted bytewise, with a separator line between groups. The lines are given in
+// file order, which is already combination order in any file the client writes: then the
+// sort is skipped.
 std::string NumberOrder(const ListKind& kind, const std::string& popularity,
                         const std::vector<Span>& lines) {
-    const std::vector<std::uint32_t> order = SortedOrder(popularity, lines);
+    bool sorted = true;
+    for (std::size_t i = 1; i < lines.size() && sorted; ++i) {
+        sorted = !(At(popularity, lines[i]) < At(popularity, lines[i - 1]));
+    }
+    std::vector<std::uint32_t> order;
+    if (sorted) {
+        order.resize(lines.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            order[i] = static_cast<std::uint32_t>(i);
+        }
+    } else {
+        order = SortedOrder(popularity, lines);
+    }
     std::string out;
     out.reserve(popularity.size() + lines.size() * (kind.separator.size() + 2));
     std::string_view group;
@@ -296,16 +310,15 @@ Lists BuildLists(const ListKind& kind, const std::string& line, const std::strin
 
     Lists lists;
     lists.popularity.reserve(records.size() * 32);
-    std::vector<Span> lineSpans;
-    lineSpans.reserve(records.size());
+    std::vector<Span> lineOfRecord(records.size());
     for (std::size_t rank = 1; rank <= order.size(); ++rank) {
-        const OddsRecord& record = records[order[rank - 1]];
+        const std::uint32_t index = order[rank - 1];
         const std::size_t offset = lists.popularity.size();
-        AppendDisplayLine(lists.popularity, kind, record, rank);
-        lineSpans.push_back(SpanFrom(lists.popularity, offset));
+        AppendDisplayLine(lists.popularity, kind, records[index], rank);
+        lineOfRecord[index] = SpanFrom(lists.popularity, offset);
         lists.popularity += "\r\n";
     }
-    lists.number = NumberOrder(kind, lists.popularity, lineSpans);
+    lists.number = NumberOrder(kind, lists.popularity, lineOfRecord);
     return lists;
 }
 
