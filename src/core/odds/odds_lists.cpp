@@ -1,6 +1,7 @@
 #include "odds/odds_lists.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -280,13 +281,18 @@ std::string NumberOrder(const ListKind& kind, const std::string& popularity,
 Lists BuildLists(const ListKind& kind, const std::string& line, const std::string& file,
                  const RaceCardTable& table) {
     std::vector<OddsRecord> records = ReadOddsRecords(line, *kind.layout, file, *kind.captionWord);
-    // A record that names a scratched horse is listed as cancelled.
+    // A record that names a scratched horse is listed as cancelled. The remarks are looked up
+    // once per horse, not once per record.
     if (kind.checksScratched) {
+        std::array<bool, kHorses + 1> scratched{};
+        for (int horse = 1; horse <= kHorses; ++horse) {
+            scratched[static_cast<std::size_t>(horse)] = table.IsScratched(horse);
+        }
         for (OddsRecord& record : records) {
             for (int h = 0; h < kind.layout->horses; ++h) {
                 const int horse = record.horse[static_cast<std::size_t>(h)];
                 // A number outside the race card has no remark to look up.
-                if (horse >= 1 && horse <= kHorses && table.IsScratched(horse)) {
+                if (horse >= 1 && horse <= kHorses && scratched[static_cast<std::size_t>(horse)]) {
                     record.state = OddsState::kCancelled;
                 }
             }
