@@ -1,5 +1,7 @@
 #include "odds/odds_file.hpp"
 
+#include <optional>
+
 #include "common/bytes.hpp"
 #include "common/data_error.hpp"
 #include "common/literals.hpp"
@@ -9,76 +11,88 @@ namespace orvikel {
 namespace {
 
 // "<word>[<combination>] <what>", e.g. "馬番連勝 [ 1- 2] オッズ".
-std::string FieldName(const std::string& word, const std::string& combination,
+std::string FieldName(const std::string& word, std::string_view combination,
                       const std::string& what) {
-    return word + "[" + combination + "] " + what;
+    return word + "[" + std::string(combination) + "] " + what;
 }
 
-bool IsNumberField(const std::string& field, int width) {
-    return static_cast<int>(field.size()) == width && ParseDecimal(field).has_value();
+// The value of a full-width number field; nothing for a field cut short or not a number.
+std::optional<double> NumberField(std::string_view field, int width) {
+    if (static_cast<int>(field.size()) != width) {
+        return std::nullopt;
+    }
+    return ParseDecimal(field);
+}
+
+OddsState RankedOrNot(double odds) {
+    return odds < 1.0 ? OddsState::kUnranked : OddsState::kRanked;
 }
 
 }  // namespace
 
-std::string CancelledOdds(int width) {
+const std::string& CancelledOdds(int width) {
     return width == 5 ? lit::kOdds5Cancelled : lit::kOdds6Cancelled;
 }
 
 std::vector<OddsRecord> ReadOddsRecords(const std::string& line, const OddsLayout& layout,
                                         const std::string& file, const std::string& fieldWord) {
-    const std::string cancelled = CancelledOdds(layout.oddsWidth);
+    const std::string_view cancelled = CancelledOdds(layout.oddsWidth);
     const auto width = static_cast<std::size_t>(layout.oddsWidth);
     std::vector<OddsRecord> records;
+    records.reserve(static_cast<std::size_t>(layout.count));
     for (int i = 0; i < layout.count; ++i) {
         const int shift = i * layout.length;
         OddsRecord record;
-        record.combination = Cut(line, layout.combinationColumn + shift, layout.combinationWidth);
-        const std::string odds = Cut(line, layout.oddsColumn + shift, layout.oddsWidth);
-        const auto notANumber = [&](const std::string& value) {
-            ThrowNotANumber(file, FieldName(fieldWord, record.combination, lit::kOddsField), value);
+        record.combination =
+            CutView(line, layout.combinationColumn + shift, layout.combinationWidth);
+        const std::string_view odds = CutView(line, layout.oddsColumn + shift, layout.oddsWidth);
+        const auto notANumber = [&](std::string_view value) {
+            ThrowNotANumber(file, FieldName(fieldWord, record.combination, lit::kOddsField),
+                            std::string(value));
         };
+        record.odds = odds;
         if (layout.upperColumn == 0) {
             if (IsBlanks(odds, width)) {
                 continue;
             }
-            record.odds = odds;
             if (odds == cancelled) {
                 record.state = OddsState::kCancelled;
-            } else if (!IsNumberField(odds, layout.oddsWidth)) {
-                notANumber(odds);
+            } else if (const auto value = NumberField(odds, layout.oddsWidth)) {
+                record.state = RankedOrNot(*value);
             } else {
-                record.state =
-                    *ParseDecimal(odds) < 1.0 ? OddsState::kUnranked : OddsState::kRanked;
+                notANumber(odds);
             }
         } else {
             // Wide: the two bounds are judged together, the lower one alone gives the value.
-            const std::string upper = Cut(line, layout.upperColumn + shift, layout.oddsWidth);
+            const std::string_view upper =
+                CutView(line, layout.upperColumn + shift, layout.oddsWidth);
             if (IsBlanks(odds, width) && IsBlanks(upper, width)) {
                 continue;
             }
-            record.odds = odds + "-" + upper;
+            record.upper = upper;
             if (odds == cancelled && upper == cancelled) {
                 record.state = OddsState::kCancelled;
-            } else if (!IsNumberField(odds, layout.oddsWidth)) {
-                notANumber(odds);
-            } else if (upper.size() != width) {
-                notANumber(upper);  // cut short by the end of the line
+            } else if (const auto value = NumberField(odds, layout.oddsWidth)) {
+                if (upper.size() != width) {
+                    notANumber(upper);  // cut short by the end of the line
+                }
+                record.state = RankedOrNot(*value);
             } else {
-                record.state =
-                    *ParseDecimal(odds) < 1.0 ? OddsState::kUnranked : OddsState::kRanked;
+                notANumber(odds);
             }
         }
         for (int h = 0; h < layout.horses; ++h) {
-            const std::string text = Cut(record.combination, 1 + 3 * h, 2);
+            const std::string_view text = CutView(record.combination, 1 + 3 * h, 2);
             const auto number = ParseInteger(text);
             if (!number) {
-                ThrowNotANumber(
-                    file, FieldName(fieldWord, record.combination, lit::kHorseNumberField), text);
+                ThrowNotANumber(file,
+                                FieldName(fieldWord, record.combination, lit::kHorseNumberField),
+                                std::string(text));
             }
             // Kept as read; a number outside 1..18 is left to the caller to ignore.
             record.horse[static_cast<std::size_t>(h)] = static_cast<int>(*number);
         }
-        records.push_back(std::move(record));
+        records.push_back(record);
     }
     return records;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvikel {
@@ -37,11 +38,12 @@ inline constexpr std::uintmax_t kUoTotalsAbove = 3985;
 
 enum class OddsState { kRanked, kUnranked, kCancelled };
 
-// One record that is not blank. odds is the odds field as read; for wide it is the 13-byte
-// text lower bound, "-", upper bound.
+// One record that is not blank. Its fields are views into the line it was read from, so that
+// a trio file's 816 records cost no copies; the line must outlive the records.
 struct OddsRecord {
-    std::string combination;
-    std::string odds;
+    std::string_view combination;
+    std::string_view odds;   // the odds field as read; for wide the lower bound
+    std::string_view upper;  // wide only: the upper bound; empty for the others
     OddsState state = OddsState::kRanked;
     std::array<int, 3> horse{};  // the first layout.horses entries are the horse numbers
 };
@@ -52,8 +54,12 @@ struct OddsRecord {
 // or when a horse number of a kept record is not a number.
 std::vector<OddsRecord> ReadOddsRecords(const std::string& line, const OddsLayout& layout,
                                         const std::string& file, const std::string& fieldWord);
+// The records would point into a line that is gone.
+std::vector<OddsRecord> ReadOddsRecords(std::string&& line, const OddsLayout& layout,
+                                        const std::string& file,
+                                        const std::string& fieldWord) = delete;
 
 // The cancelled text of an odds field: "ﾄﾘｹｼ" right-aligned in width bytes.
-std::string CancelledOdds(int width);
+const std::string& CancelledOdds(int width);
 
 }  // namespace orvikel

@@ -1,7 +1,9 @@
 #include "odds/odds_lists.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <utility>
 
@@ -114,86 +116,163 @@ const ListKind& TrioKind() {
     return kind;
 }
 
-struct Entry {
-    std::string key;  // value part, then the combination field: unique per record
-    std::string combination;
-    std::string odds;
-    OddsState state;
-};
-
+// Both lists of one kind as the bytes of their work files, each line followed by CR LF.
 struct Lists {
-    std::vector<std::string> popularity;
-    std::vector<std::string> number;
+    std::string popularity;
+    std::string number;
 };
 
-std::string ValuePart(const ListKind& kind, const std::string& odds, OddsState state) {
-    switch (state) {
-        case OddsState::kRanked:
-            return odds;
-        case OddsState::kUnranked:
-            return std::string{kind.mark, 'Z'} + Cut(odds, 3, static_cast<int>(odds.size()));
-        case OddsState::kCancelled:
-            break;
+// The odds text as a list shows it from byte `from` (0-based) on; wide shows its two bounds
+// joined by "-".
+void AppendOdds(std::string& out, const OddsRecord& record, std::size_t from, bool wide) {
+    out += record.odds.substr(std::min(from, record.odds.size()));
+    if (wide) {
+        out += '-';
+        out += record.upper;
     }
-    return *kind.cancelledKey;
 }
 
-std::string RankLabel(std::size_t rank, int width) {
-    std::string digits = std::to_string(rank);
+// The popularity sort key: the value part, then the combination field (unique per record).
+void AppendKey(std::string& out, const ListKind& kind, const OddsRecord& record) {
+    const bool wide = kind.layout->upperColumn != 0;
+    switch (record.state) {
+        case OddsState::kRanked:
+            AppendOdds(out, record, 0, wide);
+            break;
+        case OddsState::kUnranked:
+            out += kind.mark;
+            out += 'Z';
+            AppendOdds(out, record, 2, wide);
+            break;
+        case OddsState::kCancelled:
+            out += *kind.cancelledKey;
+            break;
+    }
+    out += record.combination;
+}
+
+void AppendRankLabel(std::string& out, std::size_t rank, int width) {
+    const std::string digits = std::to_string(rank);
     const auto inner = static_cast<std::size_t>(width - 2);
+    out += '[';
     if (digits.size() < inner) {
-        digits.insert(0, inner - digits.size(), ' ');
+        out.append(inner - digits.size(), ' ');
     }
-    return "[" + digits + "]";
+    out += digits;
+    out += ']';
 }
 
-// One line is built in place: a list has up to 816 of them per refresh.
-std::string DisplayLine(const ListKind& kind, const Entry& entry, std::size_t rank) {
-    std::string line;
-    line.reserve(32);
-    line +=
-        Cut(entry.combination, kind.shownFrom, kind.layout->combinationWidth - kind.shownFrom + 1);
-    line += ' ';
-    switch (entry.state) {
+void AppendDisplayLine(std::string& out, const ListKind& kind, const OddsRecord& record,
+                       std::size_t rank) {
+    const bool wide = kind.layout->upperColumn != 0;
+    out += CutView(record.combination, kind.shownFrom,
+                   kind.layout->combinationWidth - kind.shownFrom + 1);
+    out += ' ';
+    switch (record.state) {
         case OddsState::kRanked:
-            line += entry.odds;
+            AppendOdds(out, record, 0, wide);
             if (kind.blankBeforeLabel) {
-                line += ' ';
+                out += ' ';
             }
-            line += RankLabel(rank, kind.labelWidth);
-            return line;
+            AppendRankLabel(out, rank, kind.labelWidth);
+            return;
         case OddsState::kUnranked:
-            line += "  ";
-            line += Cut(entry.odds, 3, static_cast<int>(entry.odds.size()));
-            line.append(static_cast<std::size_t>(kind.labelWidth), ' ');
-            return line;
+            out += "  ";
+            AppendOdds(out, record, 2, wide);
+            out.append(static_cast<std::size_t>(kind.labelWidth), ' ');
+            return;
         case OddsState::kCancelled:
-            break;
+            out += *kind.cancelledLine;
+            return;
     }
-    line += *kind.cancelledLine;
-    return line;
 }
 
-std::vector<std::string> NumberOrder(const ListKind& kind, std::vector<std::string> lines) {
-    std::sort(lines.begin(), lines.end());
-    std::vector<std::string> out;
-    out.reserve(lines.size() * 2);
-    // The group fields of the line before, kept since that line has been moved out already.
-    std::string group;
-    std::string second;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::string lineGroup = Cut(lines[i], 1, kind.groupBytes);
-        std::string lineSecond = kind.innerSeparator.empty() ? std::string() : Cut(lines[i], 4, 2);
+// Where one piece (a key or a line) sits in a shared buffer: a list has up to 816 of them
+// per refresh, and one buffer instead of a string each keeps the heap still.
+struct Span {
+    std::uint32_t offset;
+    std::uint32_t size;
+};
+
+Span SpanFrom(const std::string& buffer, std::size_t offset) {
+    return Span{static_cast<std::uint32_t>(offset),
+                static_cast<std::uint32_t>(buffer.size() - offset)};
+}
+
+std::string_view At(const std::string& buffer, Span span) {
+    return std::string_view(buffer).substr(span.offset, span.size);
+}
+
+// The indices of the pieces in bytewise order of their bytes. The first eight bytes of a
+// piece, read as one big-endian number padded with zero bytes, already order two pieces
+// whenever they differ; only equal ones need the full comparison.
+std::vector<std::uint32_t> SortedOrder(const std::string& buffer, const std::vector<Span>& pieces) {
+    struct Item {
+        std::uint64_t prefix;
+        std::uint32_t index;
+    };
+    std::vector<Item> items(pieces.size());
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::string_view bytes = At(buffer, pieces[i]).substr(0, 8);
+        std::uint64_t prefix = 0;
+        for (std::size_t j = 0; j < bytes.size(); ++j) {
+            prefix |= std::uint64_t{static_cast<unsigned char>(bytes[j])} << (56 - 8 * j);
+        }
+        items[i] = Item{prefix, static_cast<std::uint32_t>(i)};
+    }
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        if (a.prefix != b.prefix) {
+            return a.prefix < b.prefix;
+        }
+        return At(buffer, pieces[a.index]) < At(buffer, pieces[b.index]);
+    });
+    std::vector<std::uint32_t> order(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        order[i] = items[i].index;
+    }
+    return order;
+}
+
+// The lines sorted bytewise, with a separator line between groups. The lines are given in
+// file order, which is already combination order in any file the client writes: then the
+// sort is skipped.
+std::string NumberOrder(const ListKind& kind, const std::string& popularity,
+                        const std::vector<Span>& lines) {
+    bool sorted = true;
+    for (std::size_t i = 1; i < lines.size() && sorted; ++i) {
+        sorted = !(At(popularity, lines[i]) < At(popularity, lines[i - 1]));
+    }
+    std::vector<std::uint32_t> order;
+    if (sorted) {
+        order.resize(lines.size());
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            order[i] = static_cast<std::uint32_t>(i);
+        }
+    } else {
+        order = SortedOrder(popularity, lines);
+    }
+    std::string out;
+    out.reserve(popularity.size() + lines.size() * (kind.separator.size() + 2));
+    std::string_view group;
+    std::string_view second;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::string_view line = At(popularity, lines[order[i]]);
+        const std::string_view lineGroup = CutView(line, 1, kind.groupBytes);
+        const std::string_view lineSecond =
+            kind.innerSeparator.empty() ? std::string_view() : CutView(line, 4, 2);
         if (i > 0) {
             if (lineGroup != group) {
-                out.push_back(kind.separator);
+                out += kind.separator;
+                out += "\r\n";
             } else if (lineSecond != second) {
-                out.push_back(kind.innerSeparator);
+                out += kind.innerSeparator;
+                out += "\r\n";
             }
         }
-        group = std::move(lineGroup);
-        second = std::move(lineSecond);
-        out.push_back(std::move(lines[i]));
+        group = lineGroup;
+        second = lineSecond;
+        out += line;
+        out += "\r\n";
     }
     return out;
 }
@@ -202,38 +281,56 @@ std::vector<std::string> NumberOrder(const ListKind& kind, std::vector<std::stri
 Lists BuildLists(const ListKind& kind, const std::string& line, const std::string& file,
                  const RaceCardTable& table) {
     std::vector<OddsRecord> records = ReadOddsRecords(line, *kind.layout, file, *kind.captionWord);
-    std::vector<Entry> entries;
-    entries.reserve(records.size());
-    for (OddsRecord& record : records) {
-        OddsState state = record.state;
-        if (kind.checksScratched) {
+    // A record that names a scratched horse is listed as cancelled. The remarks are looked up
+    // once per horse, not once per record.
+    if (kind.checksScratched) {
+        std::array<bool, kHorses + 1> scratched{};
+        for (int horse = 1; horse <= kHorses; ++horse) {
+            scratched[static_cast<std::size_t>(horse)] = table.IsScratched(horse);
+        }
+        for (OddsRecord& record : records) {
             for (int h = 0; h < kind.layout->horses; ++h) {
                 const int horse = record.horse[static_cast<std::size_t>(h)];
                 // A number outside the race card has no remark to look up.
-                if (horse >= 1 && horse <= kHorses && table.IsScratched(horse)) {
-                    state = OddsState::kCancelled;
+                if (horse >= 1 && horse <= kHorses && scratched[static_cast<std::size_t>(horse)]) {
+                    record.state = OddsState::kCancelled;
                 }
             }
         }
-        std::string key = ValuePart(kind, record.odds, state) + record.combination;
-        entries.push_back(
-            Entry{std::move(key), std::move(record.combination), std::move(record.odds), state});
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return a.key < b.key; });
+
+    // Popularity order sorts the records by key; the keys share one buffer and only their
+    // indices move. The keys are gone before the lines are built, to keep the heap small.
+    const std::vector<std::uint32_t> order = [&] {
+        std::string keys;
+        keys.reserve(records.size() * 24);
+        std::vector<Span> keySpans;
+        keySpans.reserve(records.size());
+        for (const OddsRecord& record : records) {
+            const std::size_t offset = keys.size();
+            AppendKey(keys, kind, record);
+            keySpans.push_back(SpanFrom(keys, offset));
+        }
+        return SortedOrder(keys, keySpans);
+    }();
 
     Lists lists;
-    lists.popularity.reserve(entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        lists.popularity.push_back(DisplayLine(kind, entries[i], i + 1));
+    lists.popularity.reserve(records.size() * 32);
+    std::vector<Span> lineOfRecord(records.size());
+    for (std::size_t rank = 1; rank <= order.size(); ++rank) {
+        const std::uint32_t index = order[rank - 1];
+        const std::size_t offset = lists.popularity.size();
+        AppendDisplayLine(lists.popularity, kind, records[index], rank);
+        lineOfRecord[index] = SpanFrom(lists.popularity, offset);
+        lists.popularity += "\r\n";
     }
-    lists.number = NumberOrder(kind, lists.popularity);
+    lists.number = NumberOrder(kind, lists.popularity, lineOfRecord);
     return lists;
 }
 
 void WriteLists(const ListKind& kind, const Lists& lists, const std::filesystem::path& dir) {
-    WriteWorkFile(dir, kind.popularityFile, lists.popularity);
-    WriteWorkFile(dir, kind.numberFile, lists.number);
+    WriteFileAtomically(dir / kind.popularityFile, lists.popularity);
+    WriteFileAtomically(dir / kind.numberFile, lists.number);
 }
 
 void WriteNoData(const std::filesystem::path& dir, std::initializer_list<const char*> names) {
