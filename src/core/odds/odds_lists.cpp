@@ -384,7 +384,8 @@ void BuildSingleKind(const ListKind& kind, int dataKind, const RaceFiles& files,
 }  // namespace
 
 void BuildBracketQuinellaLists(const RaceFiles& files, bool zoCarriesTotals, VoteTexts& votes,
-                               OddsDisplay& display, const std::filesystem::path& programDir) {
+                               OddsDisplay& display, const std::filesystem::path& programDir,
+                               const std::string* zoLine) {
     const ListKind& kind = BracketKind();
     if (!files.Has(kWinPlace)) {
         // The place-odds lists written earlier in the refresh came from no file either.
@@ -393,7 +394,7 @@ void BuildBracketQuinellaLists(const RaceFiles& files, bool zoCarriesTotals, Vot
         return;
     }
     const std::string& file = files.Name(kWinPlace);
-    const std::string line = ReadFirstLine(file);
+    const std::string line = zoLine != nullptr ? *zoLine : ReadFirstLine(file);
     const std::string timeCaption = OddsTime(line);
     votes.TimeCaption[kBetWin] = timeCaption;
     votes.TimeCaption[kBetPlace] = timeCaption;

@@ -27,8 +27,10 @@ struct OddsDisplay {
 
 // Bracket quinella from the Zo file ("QvZOSo.dat", "QvZONo.dat"); zoCarriesTotals is what
 // ReadWinPlaceOdds found. Without a Zo file it also rewrites "QvFSo.dat" and "QvFNo.dat".
+// zoLine is line 1 of the Zo file as the win/place step read it; without it the file is read.
 void BuildBracketQuinellaLists(const RaceFiles& files, bool zoCarriesTotals, VoteTexts& votes,
-                               OddsDisplay& display, const std::filesystem::path& programDir);
+                               OddsDisplay& display, const std::filesystem::path& programDir,
+                               const std::string* zoLine = nullptr);
 
 // Quinella and wide from the Uo file ("QvUOSo.dat", "QvUONo.dat", "QvKOSo.dat", "QvKONo.dat").
 void BuildQuinellaAndWideLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,

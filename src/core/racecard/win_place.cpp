@@ -74,7 +74,7 @@ std::vector<std::string> WinLines(const std::vector<std::string>& raceCardLines)
 }  // namespace
 
 bool ReadWinPlaceOdds(const std::string& path, RaceCardTable& table, VoteTexts& votes,
-                      Hint& gridHint) {
+                      Hint& gridHint, std::string* lineRead) {
     // the size decides whether the totals are there; take it before the file is loaded
     const bool carriesTotals = FileSize(path) > kZoTotalsAbove;
     const std::string line = ReadFirstLine(path);
@@ -102,6 +102,9 @@ bool ReadWinPlaceOdds(const std::string& path, RaceCardTable& table, VoteTexts& 
         gridHint.show = true;
     } else {
         gridHint.show = false;
+    }
+    if (lineRead != nullptr) {
+        *lineRead = line;
     }
     return carriesTotals;
 }

@@ -13,8 +13,10 @@ namespace orvikel {
 // Reads the win/place records of the Zo file into the table. When the file carries totals
 // (larger than 850 bytes) sets TotalText 0 and 1 and the grid hint; otherwise switches the
 // hint off. Returns whether the file carries totals (the bracket-quinella step reuses it).
+// lineRead, when given, receives line 1 as read, so that the bracket-quinella step of the same
+// refresh works on the same snapshot of a file the KEL client may be rewriting.
 bool ReadWinPlaceOdds(const std::string& path, RaceCardTable& table, VoteTexts& votes,
-                      Hint& gridHint);
+                      Hint& gridHint, std::string* lineRead = nullptr);
 
 // Marks, sorts and writes the six race-card and win/place work files, in the order
 // "QvDESo.dat", "QvFSo.dat", "QvDENo.dat", "QvFNo.dat", "QvTNo.dat", "QvTSo.dat". May set the

@@ -150,13 +150,15 @@ void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& ra
         ReadHorseWeightFile(files.Name(kHorseWeights), race.table, settings.MinusSign);
     }
     bool zoCarriesTotals = false;
+    std::string zoLine;  // read once: both Zo steps see the same snapshot
     if (files.Has(kWinPlace)) {
-        zoCarriesTotals =
-            ReadWinPlaceOdds(files.Name(kWinPlace), race.table, race.votes, display.gridHint);
+        zoCarriesTotals = ReadWinPlaceOdds(files.Name(kWinPlace), race.table, race.votes,
+                                           display.gridHint, &zoLine);
     }
     BuildRaceCardLists(race.table, programDir);
 
-    BuildBracketQuinellaLists(files, zoCarriesTotals, race.votes, display.odds, programDir);
+    BuildBracketQuinellaLists(files, zoCarriesTotals, race.votes, display.odds, programDir,
+                              files.Has(kWinPlace) ? &zoLine : nullptr);
     BuildQuinellaAndWideLists(files, race.table, race.votes, display.odds, programDir);
     BuildExactaLists(files, race.table, race.votes, display.odds, programDir);
     BuildTrioLists(files, race.table, race.votes, display.odds, programDir);
