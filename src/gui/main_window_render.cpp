@@ -16,7 +16,7 @@ namespace orvikel::gui {
 
 namespace {
 
-QString Text(const std::string& cp932) {
+QString Text(std::string_view cp932) {
     return QString::fromStdString(text::ToUtf8(cp932));
 }
 
@@ -29,10 +29,12 @@ QString HintText(const Hint& hint) {
     return text;
 }
 
-void SetLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
+// The lines of a list (TextLines) or of the results memo (strings).
+template <class Lines>
+void SetLines(QPlainTextEdit* memo, const Lines& lines) {
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines) {
+    for (const auto& line : lines) {
         texts.append(Text(line));
     }
     const QString text = texts.join(QLatin1Char('\n'));

@@ -92,15 +92,62 @@ TEST(Encoding, FullWidthConversionComposesVoicedKana) {
     }
 }
 
+// The grid converts all its cells in one pass; the result must be that of one call per cell,
+// also where a cell ends in a kana and the next starts with a voiced mark, a cell is empty,
+// ends inside a double-byte character, or holds a line break itself.
+TEST(Encoding, FullWidthOfManyCellsEqualsOneByOne) {
+    const std::vector<std::vector<std::string>> batches = {
+        {Sj("ｶ"), Sj("ﾞｱ"), Sj("ﾊ"), Sj("ﾟ")},
+        {"", Sj(" 1"), "", Sj("ｶﾞﾗｽ"), ""},
+        {"\x83", "\x40", Sj("東京"), "\x81"},
+        {Sj("ｱ"), "a\nb", Sj("ﾞ")},
+        {},
+    };
+    for (const auto& batch : batches) {
+        const std::vector<std::string_view> views(batch.begin(), batch.end());
+        std::vector<std::string> oneByOne;
+        for (const std::string& cell : batch) {
+            oneByOne.push_back(text::ToFullWidth(cell));
+        }
+        EXPECT_EQ(text::ToFullWidthEach(views), oneByOne) << batch.size();
+    }
+}
+
 TEST(Encoding, UnmappableTextIsRefused) {
     EXPECT_THROW(text::ToCp932("😀"), std::runtime_error);
 }
 
+// Both forms of a file's lines (strings, and one buffer for the lists) follow one rule.
 TEST(Lines, SplitAtCrLfLfOrCr) {
-    EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitLines("a\r\n"), (std::vector<std::string>{"a"}));
-    EXPECT_EQ(SplitLines("\r\n"), (std::vector<std::string>{""}));
-    EXPECT_TRUE(SplitLines("").empty());
+    struct Case {
+        std::string_view bytes;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+        {"a\r\n", {"a"}},
+        {"\r\n", {""}},
+        {"", {}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"a\n\r", {"a", ""}},
+        {"\x83\r\n\x83\x40", {"\x83", "\x83\x40"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SplitLines(c.bytes), c.lines) << ::testing::PrintToString(c.bytes);
+        const TextLines lines{std::string(c.bytes)};
+        EXPECT_EQ(lines, c.lines) << ::testing::PrintToString(c.bytes);
+        EXPECT_EQ(lines.ToVector(), c.lines);
+    }
+}
+
+TEST(Lines, AListKeepsItsLinesWhenCopiedOrMoved) {
+    // Short lines sit inside the string object itself; views must follow the copy.
+    TextLines original{std::string("ab\r\ncd\r\n")};
+    const TextLines copy = original;
+    const TextLines moved = std::move(original);
+    const std::vector<std::string> expected{"ab", "cd"};
+    EXPECT_EQ(copy, expected);
+    EXPECT_EQ(moved, expected);
 }
 
 TEST(Files, FirstLineOfADataFile) {

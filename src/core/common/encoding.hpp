@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvikel::text {
 
@@ -17,6 +18,10 @@ std::string ToCp932(std::string_view utf8);
 // Half-width to full-width (ASCII letters, digits, blanks and symbols, half-width katakana
 // with their voiced marks composed), CP932 in and CP932 out.
 std::string ToFullWidth(std::string_view cp932);
+
+// ToFullWidth of each text, the same as converting them one by one (a voiced mark never
+// joins the text before it), in one pass: the grid converts 72 cells per refresh.
+std::vector<std::string> ToFullWidthEach(const std::vector<std::string_view>& cp932);
 
 // A CP932 path text (a data-folder name from the settings file) as a native path.
 std::filesystem::path NativePath(std::string_view cp932);

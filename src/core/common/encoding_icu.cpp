@@ -66,6 +66,20 @@ std::string EncodeCp932(const icu::UnicodeString& text) {
     return out;
 }
 
+// Full-width text back to CP932, leniently: a malformed input byte must not stop the grid.
+std::string EncodeFullWidth(const icu::UnicodeString& text, int32_t start, int32_t length) {
+    UConverter* conv = Cp932(false);
+    std::string out(static_cast<std::size_t>(length) * 2 + 2, '\0');
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t written = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()),
+                                            text.getBuffer() + start, length, &status);
+    if (U_FAILURE(status)) {
+        throw std::runtime_error("full-width conversion failed");
+    }
+    out.resize(static_cast<std::size_t>(written));
+    return out;
+}
+
 icu::Transliterator& FullWidthTransliterator() {
     static std::unique_ptr<icu::Transliterator> transliterator = [] {
         UErrorCode status = U_ZERO_ERROR;
@@ -95,15 +109,41 @@ std::string ToCp932(std::string_view utf8) {
 std::string ToFullWidth(std::string_view cp932) {
     icu::UnicodeString text = DecodeCp932(cp932);
     FullWidthTransliterator().transliterate(text);
-    UConverter* conv = Cp932(false);  // lenient: a malformed input byte must not stop the grid
-    std::string out(static_cast<std::size_t>(text.length()) * 2 + 2, '\0');
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()),
-                                           text.getBuffer(), text.length(), &status);
-    if (U_FAILURE(status)) {
-        throw std::runtime_error("full-width conversion failed");
+    return EncodeFullWidth(text, 0, text.length());
+}
+
+std::vector<std::string> ToFullWidthEach(const std::vector<std::string_view>& cp932) {
+    // Each text is decoded on its own, so a malformed byte at the end of one cannot swallow
+    // the next; the decoded texts are joined by line feeds, which the transliterator leaves
+    // alone and across which nothing composes, and transliterated in one call.
+    constexpr char16_t kBreak = u'\n';
+    icu::UnicodeString joined;
+    for (std::size_t i = 0; i < cp932.size(); ++i) {
+        const icu::UnicodeString piece = DecodeCp932(cp932[i]);
+        if (piece.indexOf(kBreak) >= 0) {
+            std::vector<std::string> out;  // a text holding the break itself: one by one
+            for (std::string_view text : cp932) {
+                out.push_back(ToFullWidth(text));
+            }
+            return out;
+        }
+        if (i > 0) {
+            joined.append(kBreak);
+        }
+        joined.append(piece);
     }
-    out.resize(static_cast<std::size_t>(length));
+    FullWidthTransliterator().transliterate(joined);
+    std::vector<std::string> out;
+    out.reserve(cp932.size());
+    int32_t start = 0;
+    for (std::size_t i = 0; i < cp932.size(); ++i) {
+        int32_t end = joined.indexOf(kBreak, start);
+        if (end < 0) {
+            end = joined.length();
+        }
+        out.push_back(EncodeFullWidth(joined, start, end - start));
+        start = end + 1;
+    }
     return out;
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
+#include "common/text_lines.hpp"
 
 namespace orvikel {
 
@@ -38,23 +39,9 @@ std::string ReadFileBytes(const std::string& cp932Path) {
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    // A work file has up to ~900 lines: one allocation instead of a growing vector.
-    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(bytes.substr(start, i - start));
-            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-            start = i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < bytes.size()) {
-        lines.emplace_back(bytes.substr(start));
-    }
+    ForEachLine(bytes, [&](std::size_t offset, std::size_t size) {
+        lines.emplace_back(bytes.substr(offset, size));
+    });
     return lines;
 }
 
@@ -76,11 +63,9 @@ std::string ReadFirstLine(const std::string& cp932Path) {
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
         any = true;
-        // One pass over the bytes: find_first_of would call memchr once per byte.
-        const auto end =
-            std::find_if(chunk.begin(), chunk.end(), [](char c) { return c == '\r' || c == '\n'; });
-        line.append(chunk.begin(), end);
-        if (end != chunk.end()) {
+        const std::size_t end = LineEnd(chunk, 0);
+        line.append(chunk.substr(0, end));
+        if (end != chunk.size()) {
             return line;
         }
     }
@@ -109,6 +94,10 @@ bool IsRegularFile(const std::string& cp932Path) {
 
 std::vector<std::string> ReadWorkFile(const fs::path& dir, std::string_view name) {
     return SplitLines(ReadFileBytes(dir / fs::path(name)));
+}
+
+TextLines ReadWorkFileLines(const fs::path& dir, std::string_view name) {
+    return TextLines(ReadFileBytes(dir / fs::path(name)));
 }
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {

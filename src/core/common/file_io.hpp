@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text_lines.hpp"
+
 namespace orvikel {
 
 // Whole-file bytes of a CP932-named file. Throws DataError ("ファイル <path> は開けません")
@@ -30,6 +32,8 @@ bool IsRegularFile(const std::string& cp932Path);
 
 // All lines of a work file; throws DataError ("ファイル <path> は開けません") when missing.
 std::vector<std::string> ReadWorkFile(const std::filesystem::path& dir, std::string_view name);
+// The same, kept as one buffer: how the lists the window shows are loaded.
+TextLines ReadWorkFileLines(const std::filesystem::path& dir, std::string_view name);
 
 // Writes lines with CR LF after each (an empty list gives an empty file) to dir/name through a
 // temporary file and a rename. Throws DataError ("<path> に書き込めません") on any failure;

@@ -50,14 +50,12 @@ constexpr std::array<GridCell, kGridColumns> kGridCells{{
     {76, 20, false},
 }};
 
-GridRow GridRowFromLine(const std::string& line) {
+// A row's cells as cut from its line; the full-width ones are converted by the caller, all
+// rows in one go.
+GridRow GridRowFromLine(std::string_view line) {
     GridRow row;
     for (std::size_t c = 0; c < kGridCells.size(); ++c) {
-        const auto& cell = kGridCells[c];
-        row[c] = Cut(line, cell.column, cell.width);
-        if (cell.fullWidth) {
-            row[c] = text::ToFullWidth(row[c]);
-        }
+        row[c] = Cut(line, kGridCells[c].column, kGridCells[c].width);
     }
     // The first two bytes of the win cell carry the state of the horse's odds.
     std::string& win = row[2];
@@ -118,24 +116,39 @@ const char* WorkFileFor(int list, const std::string& flag) {
 
 Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort) {
     const char* name = WorkFileFor(0, tsort);
-    const auto lines = ReadWorkFile(programDir, name);
+    const TextLines lines = ReadWorkFileLines(programDir, name);
     if (lines.size() < static_cast<std::size_t>(kGridRows)) {
         throw DataError(text::PathText(programDir / name) + lit::kTooFewLinesSuffix);
     }
     Grid grid;
+    std::vector<std::string*> wide;  // the cells shown in full width
     for (int i = 1; i <= kGridRows; ++i) {
-        grid[static_cast<std::size_t>(i)] = GridRowFromLine(lines[static_cast<std::size_t>(i - 1)]);
+        GridRow& row = grid[static_cast<std::size_t>(i)];
+        row = GridRowFromLine(lines[static_cast<std::size_t>(i - 1)]);
+        for (std::size_t c = 0; c < kGridCells.size(); ++c) {
+            if (kGridCells[c].fullWidth) {
+                wide.push_back(&row[c]);
+            }
+        }
+    }
+    std::vector<std::string_view> halfWidth;
+    halfWidth.reserve(wide.size());
+    for (const std::string* cell : wide) {
+        halfWidth.push_back(*cell);
+    }
+    std::vector<std::string> fullWidth = text::ToFullWidthEach(halfWidth);
+    for (std::size_t k = 0; k < wide.size(); ++k) {
+        *wide[k] = std::move(fullWidth[k]);
     }
     return grid;
 }
 
-std::vector<std::string> LoadOddsMemo(const std::filesystem::path& programDir, int memo,
-                                      const std::string& flag) {
+TextLines LoadOddsMemo(const std::filesystem::path& programDir, int memo, const std::string& flag) {
     const char* name = WorkFileFor(memo, flag);
     if (name == nullptr) {
         return {};
     }
-    return ReadWorkFile(programDir, name);
+    return ReadWorkFileLines(programDir, name);
 }
 
 void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& race,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/hint.hpp"
+#include "common/text_lines.hpp"
 #include "odds/odds_lists.hpp"
 #include "racecard/racecard_table.hpp"
 #include "results/vote_texts.hpp"
@@ -26,9 +27,9 @@ struct DisplayState {
     RaceHeader header;
     OddsDisplay odds;
     Hint gridHint;
-    Grid grid;                                     // DEGrid rows 1..18
-    std::array<std::vector<std::string>, 6> memo;  // MemoOdds1..5; [0] unused
-    std::vector<std::string> results;              // MemoSeiseki
+    Grid grid;                         // DEGrid rows 1..18
+    std::array<TextLines, 6> memo;     // MemoOdds1..5; [0] unused
+    std::vector<std::string> results;  // MemoSeiseki
 
     DisplayState() { Clear(); }
     // ClearDisplay: boxes and memos emptied, the title text, the caption reset, grid rows
@@ -59,7 +60,6 @@ const char* WorkFileFor(int list, const std::string& flag);
 Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort);
 
 // The lines of memo n (1..5) for its flag; empty for a flag other than "True" or "false".
-std::vector<std::string> LoadOddsMemo(const std::filesystem::path& programDir, int memo,
-                                      const std::string& flag);
+TextLines LoadOddsMemo(const std::filesystem::path& programDir, int memo, const std::string& flag);
 
 }  // namespace orvikel

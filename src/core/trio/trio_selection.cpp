@@ -160,18 +160,18 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
     WriteWorkFile(programDir, box ? kBoxNumberFile : kWheelNumberFile, GroupTrioLines(combination));
 }
 
-std::vector<std::string> TrioSelector::LoadList(const std::filesystem::path& programDir,
-                                                const std::string& ybwSort) const {
+TextLines TrioSelector::LoadList(const std::filesystem::path& programDir,
+                                 const std::string& ybwSort) const {
     const int count = TickedCount();
     const bool box = mode_ == BoxWheelMode::Box;
     if (box ? count < kBoxThreshold : (mode_ != BoxWheelMode::Wheel || count < 1)) {
         return {};
     }
     if (ybwSort == "True") {
-        return ReadWorkFile(programDir, box ? kBoxPopularityFile : kWheelPopularityFile);
+        return ReadWorkFileLines(programDir, box ? kBoxPopularityFile : kWheelPopularityFile);
     }
     if (ybwSort == "false") {
-        return ReadWorkFile(programDir, box ? kBoxNumberFile : kWheelNumberFile);
+        return ReadWorkFileLines(programDir, box ? kBoxNumberFile : kWheelNumberFile);
     }
     return {};
 }

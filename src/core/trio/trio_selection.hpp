@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/text_lines.hpp"
+
 namespace orvikel {
 
 enum class BoxWheelMode { None, Box, Wheel };
@@ -43,8 +45,7 @@ class TrioSelector {
 
     // Lines of the extraction file of the current mode and order (ybwSort "True": popularity,
     // "false": combination order); empty with too few horses or any other flag text.
-    std::vector<std::string> LoadList(const std::filesystem::path& programDir,
-                                      const std::string& ybwSort) const;
+    TextLines LoadList(const std::filesystem::path& programDir, const std::string& ybwSort) const;
 
   private:
     void Extract(int threshold, const std::filesystem::path& programDir) const;

@@ -35,10 +35,12 @@ fs::path Utf8Path(const std::string& utf8) {
 class ItemWriter {
   public:
     explicit ItemWriter(std::ostream& out) : out_(out) {}
-    void Item(const std::string& key, const std::string& cp932Value) {
+    void Item(const std::string& key, std::string_view cp932Value) {
         out_ << key << '\t' << text::ToUtf8(cp932Value) << '\n';
     }
-    void Lines(const std::string& key, const std::vector<std::string>& lines) {
+    // A list's TextLines or a vector of strings.
+    template <class LineRange>
+    void Lines(const std::string& key, const LineRange& lines) {
         for (const auto& line : lines) {
             Item(key, line);
         }
