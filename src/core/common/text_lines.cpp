@@ -32,14 +32,6 @@ void TextLines::clear() {
     spans_.clear();
 }
 
-std::vector<std::string> TextLines::ToVector() const {
-    return std::vector<std::string>(begin(), end());
-}
-
-bool operator==(const TextLines& a, const TextLines& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end());
-}
-
 bool operator==(const TextLines& a, const std::vector<std::string>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }

@@ -75,10 +75,6 @@ class TextLines {
     const_iterator end() const { return const_iterator(this, spans_.size()); }
     void clear();
 
-    // The lines as separate strings, for callers that edit them.
-    std::vector<std::string> ToVector() const;
-
-    friend bool operator==(const TextLines& a, const TextLines& b);
     friend bool operator==(const TextLines& a, const std::vector<std::string>& b);
 
   private:

@@ -24,20 +24,6 @@ std::optional<double> NumberField(std::string_view field, int width) {
     return ParseDecimal(field);
 }
 
-// A horse-number field: " 5" and "05" the common forms, read without the general parser (a
-// refresh reads a few thousand of them); anything else goes through ParseInteger.
-std::optional<std::int64_t> HorseNumber(std::string_view text) {
-    if (text.size() == 2 && text[1] >= '0' && text[1] <= '9') {
-        if (text[0] == ' ') {
-            return text[1] - '0';
-        }
-        if (text[0] >= '0' && text[0] <= '9') {
-            return (text[0] - '0') * 10 + (text[1] - '0');
-        }
-    }
-    return ParseInteger(text);
-}
-
 OddsState RankedOrNot(double odds) {
     return odds < 1.0 ? OddsState::kUnranked : OddsState::kRanked;
 }
@@ -97,7 +83,7 @@ std::vector<OddsRecord> ReadOddsRecords(const std::string& line, const OddsLayou
         }
         for (int h = 0; h < layout.horses; ++h) {
             const std::string_view text = CutView(record.combination, 1 + 3 * h, 2);
-            const auto number = HorseNumber(text);
+            const auto number = ParseInteger(text);
             if (!number) {
                 ThrowNotANumber(file,
                                 FieldName(fieldWord, record.combination, lit::kHorseNumberField),
