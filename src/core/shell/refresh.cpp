@@ -121,20 +121,17 @@ Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string
         throw DataError(text::PathText(programDir / name) + lit::kTooFewLinesSuffix);
     }
     Grid grid;
-    std::vector<std::string*> wide;  // the cells shown in full width
+    std::vector<std::string*> wide;  // the cells shown in full width, and their bytes
+    std::vector<std::string_view> halfWidth;
     for (int i = 1; i <= kGridRows; ++i) {
         GridRow& row = grid[static_cast<std::size_t>(i)];
         row = GridRowFromLine(lines[static_cast<std::size_t>(i - 1)]);
         for (std::size_t c = 0; c < kGridCells.size(); ++c) {
             if (kGridCells[c].fullWidth) {
                 wide.push_back(&row[c]);
+                halfWidth.push_back(row[c]);
             }
         }
-    }
-    std::vector<std::string_view> halfWidth;
-    halfWidth.reserve(wide.size());
-    for (const std::string* cell : wide) {
-        halfWidth.push_back(*cell);
     }
     std::vector<std::string> fullWidth = text::ToFullWidthEach(halfWidth);
     for (std::size_t k = 0; k < wide.size(); ++k) {
