@@ -101,6 +101,11 @@ namespace orvikel::lit {
     X(kGrandTotalTail, "票 (％)")                                                           \
     /* trio selection */                                                                    \
     X(kTooManyTicks, "BOX総流しパネルの、チェックの数が多すぎます！")                       \
+    /* betting aids: the trio set's points */                                               \
+    X(kPointsLabel, "点数 ")                                                                \
+    X(kCombinedOddsLabel, "合成オッズ ")                                                    \
+    X(kNoCombinedOdds, "---")                                                               \
+    X(kExcludedSuffix, "点除く)")                                                           \
     /* messages */                                                                          \
     X(kFilePrefixMsg, "ファイル ")                                                          \
     X(kCannotOpenSuffix, " は開けません")                                                   \
