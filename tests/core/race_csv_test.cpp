@@ -198,7 +198,7 @@ TEST_F(RaceCsvFixture, OddsListsMatchTheSnapshotEntryByEntry) {
             const bool priced = entry.state == PriceState::Priced;
             std::string combination = std::to_string(entry.horses[0]);
             for (int h = 1; h < list.size; ++h) {
-                combination += "-" + std::to_string(entry.horses[static_cast<std::size_t>(h)]);
+                combination += " - " + std::to_string(entry.horses[static_cast<std::size_t>(h)]);
             }
             std::vector<std::string> expected{combination, priced ? TenthsText(entry.odds) : ""};
             if (list.bounds) {
@@ -212,9 +212,9 @@ TEST_F(RaceCsvFixture, OddsListsMatchTheSnapshotEntryByEntry) {
     }
     // spot checks of the table above against plain expectations
     EXPECT_EQ(Texts(files.at("trio.csv")[2]),
-              (std::vector<std::string>{"1-4-10", "123.4", "1", ""}));
+              (std::vector<std::string>{"1 - 4 - 10", "123.4", "1", ""}));
     EXPECT_EQ(Texts(files.at("wide.csv")[1]),
-              (std::vector<std::string>{"1-4", "1.2", "1.9", "1", ""}));
+              (std::vector<std::string>{"1 - 4", "1.2", "1.9", "1", ""}));
 }
 
 TEST_F(RaceCsvFixture, ListWithoutItsDataFileGivesTheHeaderOnly) {

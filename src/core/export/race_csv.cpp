@@ -106,10 +106,12 @@ std::vector<CsvRow> RaceCardRows(const RaceSnapshot& snapshot, const RaceCardTab
     return rows;
 }
 
+// "1 - 2 - 3": spreadsheets take "1-2" and "1-2-3" for dates (January 2nd, 2001-02-03) and
+// convert them on opening, whatever the quoting; with blanks around the hyphens they stay text.
 CsvCell CombinationCell(const OddsEntry& entry, int size) {
     std::string text;
     for (int i = 0; i < size; ++i) {
-        text += (i > 0 ? "-" : "") + DecimalText(entry.horses[static_cast<std::size_t>(i)]);
+        text += (i > 0 ? " - " : "") + DecimalText(entry.horses[static_cast<std::size_t>(i)]);
     }
     return CsvText(text);
 }
