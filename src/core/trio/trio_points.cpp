@@ -149,19 +149,17 @@ TrioPoints CountTrioPoints(std::span<const OddsEntry> entries) {
 }
 
 std::vector<OddsEntry> TrioSetEntries(const KindSnapshot& trio, const TrioSelector& selector) {
+    std::vector<OddsEntry> set;
+    if (!selector.HasExtraction()) {
+        return set;
+    }
     std::vector<int> ticked;
     for (int horse = 1; horse <= 18; ++horse) {
         if (selector.IsTicked(horse)) {
             ticked.push_back(horse);
         }
     }
-    const auto count = static_cast<int>(ticked.size());
-    const bool box = selector.mode() == BoxWheelMode::Box && count >= 3;
-    const bool wheel = selector.mode() == BoxWheelMode::Wheel && count >= 1;
-    std::vector<OddsEntry> set;
-    if (!box && !wheel) {
-        return set;
-    }
+    const bool box = selector.mode() == BoxWheelMode::Box;
     for (const OddsEntry& entry : trio.entries) {
         // The same rule as the extraction of the lists: a BOX line has all three horses
         // ticked, a wheel line every axis.
