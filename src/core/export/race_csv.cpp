@@ -89,11 +89,9 @@ std::vector<CsvRow> RaceCardRows(const RaceSnapshot& snapshot, const RaceCardTab
         if (IsBlanks(horseNo, horseNo.size())) {
             continue;
         }
-        const auto horse = ParseInteger(horseNo);
-        const OddsEntry* win =
-            horse ? EntryOfHorse(snapshot[BetKind::Win], static_cast<int>(*horse)) : nullptr;
-        const OddsEntry* place =
-            horse ? EntryOfHorse(snapshot[BetKind::Place], static_cast<int>(*horse)) : nullptr;
+        // the win and place entries are those of the slot, as the lists are built per slot
+        const OddsEntry* win = EntryOfHorse(snapshot[BetKind::Win], slot);
+        const OddsEntry* place = EntryOfHorse(snapshot[BetKind::Place], slot);
         rows.push_back(
             {IntegerCell(table.cell(slot, kBracket)), IntegerCell(horseNo),
              CsvText(table.cell(slot, kHorseName)), PricedCell(win, &OddsEntry::odds),
