@@ -125,7 +125,7 @@ TEST(FolderSetting, ControlCharactersAndTextsCp932CannotHoldAreRefusedNamingTheF
         {"a tab", "/k\tel/", "フォルダ名 /k?el/ には改行などの制御文字が含まれています"},
         {"delete", "/kel\x7F/", "フォルダ名 /kel?/ には改行などの制御文字が含まれています"},
         {"a C1 next-line", "/kel\u0085/",
-         "フォルダ名 /kel?/ には改行などの制御文字が含まれています"},
+         "フォルダ名 /kel\u0085/ には Shift-JIS で表せない文字が含まれています"},
         {"an accent", "/Users/José/KEL/",
          "フォルダ名 /Users/José/KEL/ には Shift-JIS で表せない文字が含まれています"},
         {"an emoji", "/kel😀/", "フォルダ名 /kel😀/ には Shift-JIS で表せない文字が含まれています"},

@@ -170,28 +170,14 @@ void CheckFolderSetting(const std::string& folder) {
 }
 
 std::string FolderSettingFromUtf8(const std::string& utf8Folder) {
-    // C1 controls (U+0080..U+009F, "\xC2\x80".."\xC2\x9F") are refused with the C0 ones.
-    std::string shown = utf8Folder;
-    bool control = false;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (IsControlByte(shown[i])) {
-            shown[i] = '?';
-            control = true;
-        } else if (shown[i] == '\xC2' && i + 1 < shown.size() &&
-                   static_cast<unsigned char>(shown[i + 1]) <= 0x9F &&
-                   static_cast<unsigned char>(shown[i + 1]) >= 0x80) {
-            shown.replace(i, 2, "?");
-            control = true;
-        }
-    }
-    if (control) {
-        ThrowAboutName(lit::kFolderNamePrefix, shown, lit::kControlCharacterSuffix);
-    }
+    std::string folder;
     try {
-        return text::ToCp932(utf8Folder);
+        folder = text::ToCp932(utf8Folder);
     } catch (const std::runtime_error&) {
         ThrowAboutName(lit::kFolderNamePrefix, utf8Folder, lit::kNotCp932NameSuffix);
     }
+    CheckFolderSetting(folder);
+    return folder;
 }
 
 bool IsDataFolderValid(const std::string& folder) {
