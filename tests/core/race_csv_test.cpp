@@ -6,6 +6,7 @@
 
 #include "common/bytes.hpp"
 #include "common/data_error.hpp"
+#include "common/error_text.hpp"
 #include "common/literals.hpp"
 #include "csv_reader.hpp"
 #include "export/csv_text.hpp"
@@ -290,7 +291,7 @@ TEST_F(RaceCsvFixture, FileThatCannotBeWrittenIsNamedAndLeavesNoPart) {
         WriteRaceCsv(dir.path(), snapshot_, table_, Sj("▲"));
         FAIL() << "no error";
     } catch (const DataError& error) {
-        const std::string message = testing::U8(error.what());
+        const std::string message = ErrorTextUtf8(error);
         EXPECT_NE(message.find("wide.csv"), std::string::npos) << message;
         EXPECT_NE(message.find("書き込めません"), std::string::npos) << message;
     }
@@ -309,7 +310,7 @@ TEST_F(RaceCsvFixture, FolderThatCannotBeMadeIsNamed) {
         WriteRaceCsv(dir.path() / "occupied" / "csv", snapshot_, table_, Sj("▲"));
         FAIL() << "no error";
     } catch (const DataError& error) {
-        const std::string message = testing::U8(error.what());
+        const std::string message = ErrorTextUtf8(error);
         EXPECT_NE(message.find("occupied"), std::string::npos) << message;
         EXPECT_NE(message.find("フォルダ"), std::string::npos) << message;
     }

@@ -4,7 +4,6 @@
 
 #include "common/bytes.hpp"
 #include "common/data_error.hpp"
-#include "common/encoding.hpp"
 #include "common/file_io.hpp"
 #include "common/literals.hpp"
 #include "export/csv_text.hpp"
@@ -199,7 +198,7 @@ void WriteRaceCsv(const fs::path& dir, const RaceSnapshot& snapshot, const RaceC
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec || !fs::is_directory(dir, ec)) {
-        throw DataError(lit::kFolderPrefixMsg + text::PathText(dir) + lit::kCannotCreateSuffix);
+        ThrowAboutPath(lit::kFolderPrefixMsg, dir, lit::kCannotCreateSuffix);
     }
     for (const CsvFile& file : files) {
         WriteFileAtomically(dir / fs::path(file.name), file.bytes);
