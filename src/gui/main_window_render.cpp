@@ -93,9 +93,10 @@ void TMainForm::RenderHeaderAndLists() {
     }
     for (int n = 1; n <= 5; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        gbOdds_[i]->setTitle(Text(display.odds.caption[i]));
-        memo_[i]->setToolTip(HintText(display.odds.hint[i]));
-        SetLines(memo_[i], display.memo[i]);
+        const auto list = static_cast<OrderList>(n);
+        gbOdds_[i]->setTitle(Text(display.odds.caption[list]));
+        memo_[i]->setToolTip(HintText(display.odds.hint[list]));
+        SetLines(memo_[i], display.memo[list]);
     }
     SetLines(memoSeiseki_, display.results);
 }

@@ -60,9 +60,9 @@ class RaceCardLists : public ::testing::Test {
             ReadRaceCardFile(dir.Write("De-a.jra", de.str()), table);
         }
         if (withZo) {
-            ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint);
+            ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint, snapshot);
         }
-        BuildRaceCardLists(table, dir.path());
+        BuildRaceCardLists(table, dir.path(), snapshot);
     }
     Lines Work(std::string_view name) const { return testing::ReadLines(dir.path() / name); }
 
@@ -72,6 +72,7 @@ class RaceCardLists : public ::testing::Test {
     RaceCardTable table;
     VoteTexts votes;
     Hint hint;
+    RaceSnapshot snapshot;
 };
 
 TEST_F(RaceCardLists, AFullRowBecomesTheNinetySevenByteLineAndItsWinAndPlaceLines) {
@@ -85,8 +86,8 @@ TEST_F(RaceCardLists, AFullRowBecomesTheNinetySevenByteLineAndItsWinAndPlaceLine
     table.Reset();
     ReadRaceCardFile(dir.Write("De-a.jra", de.str()), table);
     ReadHorseWeightFile(dir.Write("Ut-a.jra", ut.str()), table, lit::kSignFilled);
-    ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint);
-    BuildRaceCardLists(table, dir.path());
+    ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint, snapshot);
+    BuildRaceCardLists(table, dir.path(), snapshot);
 
     const std::string expected = "1" + std::string(" 1") + "   3.4" + "[ 1]" + "   1.2-  1.5" +
                                  Sj("アイウエオカキクケ") + "480" + Sj("＋ 4") + Sj(" ☆") +
@@ -276,7 +277,8 @@ TEST(WinPlaceOdds, FillsTheOddsColumnsAndIgnoresPlaceOddsWithoutAWinPrice) {
     RaceCardTable table;
     VoteTexts votes;
     Hint hint;
-    ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint);
+    RaceSnapshot snapshot;
+    ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint, snapshot);
     EXPECT_EQ(table.cell(3, kNumberKey), " 3");
     EXPECT_EQ(table.cell(3, kHorseNo), " 3");
     EXPECT_EQ(table.cell(3, kWinOdds), "  12.5    ");
@@ -307,22 +309,23 @@ TEST(WinPlaceOdds, TotalsAndTheGridHintNeedAFileLargerThan850Bytes) {
         RaceCardTable table;
         VoteTexts votes;
         Hint hint{true, "earlier"};
-        EXPECT_EQ(ReadWinPlaceOdds(path, table, votes, hint), c.carries);
+        RaceSnapshot snapshot;
+        EXPECT_EQ(ReadWinPlaceOdds(path, table, votes, hint, snapshot), c.carries);
         EXPECT_EQ(hint.show, c.carries);
         if (!c.carries) {
             EXPECT_EQ(hint.text, "earlier");
-            EXPECT_FALSE(votes.HasTotal(kBetWin));
-            EXPECT_FALSE(votes.HasTotal(kBetPlace));
+            EXPECT_FALSE(votes.HasTotal(BetKind::Win));
+            EXPECT_FALSE(votes.HasTotal(BetKind::Place));
             continue;
         }
         const std::string win = lit::kTotalWin + c.winTotal;
         const std::string place = lit::kTotalPlace + c.placeTotal;
-        EXPECT_EQ(votes.TotalText[kBetWin], win);
-        EXPECT_EQ(votes.TotalText[kBetPlace], place);
-        EXPECT_EQ(votes.TotalSource[kBetWin], path);
-        EXPECT_EQ(votes.TotalSource[kBetPlace], path);
+        EXPECT_EQ(votes.TotalText[BetKind::Win], win);
+        EXPECT_EQ(votes.TotalText[BetKind::Place], place);
+        EXPECT_EQ(votes.TotalSource[BetKind::Win], path);
+        EXPECT_EQ(votes.TotalSource[BetKind::Place], path);
         EXPECT_EQ(hint.text, win + "\r\n" + place);
-        EXPECT_FALSE(votes.HasTotal(kBetBracket));
+        EXPECT_FALSE(votes.HasTotal(BetKind::BracketQuinella));
     }
 }
 

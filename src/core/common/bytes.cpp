@@ -103,6 +103,38 @@ std::optional<double> ParseDecimal(std::string_view s) {
     return value;
 }
 
+std::optional<std::int64_t> ParseTenths(std::string_view s) {
+    s = SkipLeadingBlanks(s);
+    while (!s.empty() && s.back() == ' ') {
+        s.remove_suffix(1);
+    }
+    // The largest whole part whose tenths, a digit added, still fit.
+    constexpr std::int64_t kMaxWhole = (std::numeric_limits<std::int64_t>::max() - 9) / 10;
+    std::int64_t whole = 0;
+    std::size_t i = 0;
+    std::size_t digits = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
+        const int digit = s[i] - '0';
+        if (whole > (kMaxWhole - digit) / 10) {
+            return std::nullopt;
+        }
+        whole = whole * 10 + digit;
+    }
+    int tenth = 0;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        for (std::size_t first = i; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
+            if (i == first) {
+                tenth = s[i] - '0';
+            }
+        }
+    }
+    if (digits == 0 || i != s.size()) {
+        return std::nullopt;
+    }
+    return whole * 10 + tenth;
+}
+
 std::string DecimalText(std::int64_t value) {
     return std::to_string(value);
 }

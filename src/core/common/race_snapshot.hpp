@@ -10,12 +10,10 @@
 #include <string>
 #include <vector>
 
-namespace orvikel {
+#include "common/bet_kind.hpp"
+#include "common/race_files.hpp"
 
-// The seven bet kinds a refresh prices and counts votes of, in the order of the vote-count
-// summary. Win and place come from the race card's odds file, the others from their lists.
-enum class BetKind : int { Win, Place, BracketQuinella, Quinella, Wide, Exacta, Trio };
-inline constexpr std::size_t kBetKindCount = 7;
+namespace orvikel {
 
 // How an entry's odds stand.
 enum class PriceState : int {
@@ -47,19 +45,8 @@ struct KindSnapshot {
     std::vector<OddsEntry> entries;     // in file (combination) order
 };
 
-// Which race a snapshot belongs to, as discovery names it.
-struct RaceKey {
-    int venue = 0;  // 1..10
-    int meetingKeyA = 0;
-    int meetingKeyB = 0;
-    int meetingKeyC = 0;
-    int race = 0;  // 1..12
-
-    friend bool operator==(const RaceKey&, const RaceKey&) = default;
-};
-
 struct RaceSnapshot {
-    RaceKey race;
+    RaceKey race;  // which race it belongs to
     std::array<KindSnapshot, kBetKindCount> kinds{};
 
     KindSnapshot& operator[](BetKind kind) { return kinds[static_cast<std::size_t>(kind)]; }

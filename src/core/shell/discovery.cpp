@@ -169,9 +169,16 @@ RaceFiles SelectedRaceFiles(const std::string& kelDir, const Meetings& meetings,
                             const Selection& selection) {
     RaceFiles files;
     for (int kind = 1; kind <= kDataKinds; ++kind) {
-        const auto k = static_cast<std::size_t>(kind);
-        files.exists[k] = selection.RaceHasFile(kind);
-        files.name[k] = RaceFileName(kelDir, meetings, selection, kind, selection.SelectedRace);
+        files.exists[kind] = selection.RaceHasFile(kind);
+        files.name[kind] = RaceFileName(kelDir, meetings, selection, kind, selection.SelectedRace);
+    }
+    files.race.venue = selection.SelectedVenue;
+    files.race.race = selection.SelectedRace;
+    if (selection.SelectedMeeting >= 1 && selection.SelectedMeeting <= kMeetingSlots) {
+        const Meeting& meeting = meetings.slot[static_cast<std::size_t>(selection.SelectedMeeting)];
+        files.race.meetingKeyA = meeting.MeetingKeyA;
+        files.race.meetingKeyB = meeting.MeetingKeyB;
+        files.race.meetingKeyC = meeting.MeetingKeyC;
     }
     return files;
 }

@@ -5,20 +5,14 @@
 
 #include "common/bytes.hpp"
 #include "common/file_io.hpp"
+#include "common/lists.hpp"
+#include "common/race_files.hpp"
 
 namespace orvikel {
 
 namespace {
 
-constexpr int kHorseCount = 18;
 constexpr int kBoxThreshold = 3;
-
-constexpr const char* kTrioPopularityFile = "QvYOSo.dat";
-constexpr const char* kTrioNumberFile = "QvYONo.dat";
-constexpr const char* kBoxPopularityFile = "QvYOBSo.dat";
-constexpr const char* kBoxNumberFile = "QvYOBNo.dat";
-constexpr const char* kWheelPopularityFile = "QvYOWSo.dat";
-constexpr const char* kWheelNumberFile = "QvYOWNo.dat";
 
 const std::string& NewFirstHorse() {
     static const std::string separator = "#--------------------";
@@ -54,7 +48,7 @@ std::vector<std::string> GroupTrioLines(const std::vector<std::string>& lines) {
 
 int TrioSelector::TickedCount() const {
     int count = 0;
-    for (int horse = 1; horse <= kHorseCount; ++horse) {
+    for (int horse = 1; horse <= kHorses; ++horse) {
         count += IsTicked(horse) ? 1 : 0;
     }
     return count;
@@ -75,7 +69,7 @@ void TrioSelector::Close() {
 }
 
 ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& programDir) {
-    if (horse < 1 || horse > kHorseCount) {
+    if (horse < 1 || horse > kHorses) {
         throw std::out_of_range("trio selection: horse number outside 1..18");
     }
     const auto n = static_cast<std::size_t>(horse);
@@ -127,7 +121,7 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
                static_cast<unsigned char>(text[1]);
     };
     std::bitset<1 << 16> ticked;
-    for (int horse = 1; horse <= kHorseCount; ++horse) {
+    for (int horse = 1; horse <= kHorses; ++horse) {
         if (IsTicked(horse)) {
             ticked.set(pairKey(SlotText(horse)));
         }
@@ -153,11 +147,13 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
     };
     // Both lists are read before either file is written, so a missing list leaves the pair of
     // the mode as it was instead of a new popularity file beside an old combination file.
-    const auto popularity = taken(ReadWorkFile(programDir, kTrioPopularityFile));
-    const auto combination = taken(ReadWorkFile(programDir, kTrioNumberFile));
+    const auto popularity = taken(ReadWorkFile(programDir, work_file::kTrio.popularity));
+    const auto combination = taken(ReadWorkFile(programDir, work_file::kTrio.number));
     const bool box = mode_ == BoxWheelMode::Box;
-    WriteWorkFile(programDir, box ? kBoxPopularityFile : kWheelPopularityFile, popularity);
-    WriteWorkFile(programDir, box ? kBoxNumberFile : kWheelNumberFile, GroupTrioLines(combination));
+    WriteWorkFile(programDir, (box ? work_file::kTrioBox : work_file::kTrioWheel).popularity,
+                  popularity);
+    WriteWorkFile(programDir, (box ? work_file::kTrioBox : work_file::kTrioWheel).number,
+                  GroupTrioLines(combination));
 }
 
 TextLines TrioSelector::LoadList(const std::filesystem::path& programDir,
@@ -168,10 +164,12 @@ TextLines TrioSelector::LoadList(const std::filesystem::path& programDir,
         return {};
     }
     if (ybwSort == "True") {
-        return ReadWorkFileLines(programDir, box ? kBoxPopularityFile : kWheelPopularityFile);
+        return ReadWorkFileLines(programDir,
+                                 (box ? work_file::kTrioBox : work_file::kTrioWheel).popularity);
     }
     if (ybwSort == "false") {
-        return ReadWorkFileLines(programDir, box ? kBoxNumberFile : kWheelNumberFile);
+        return ReadWorkFileLines(programDir,
+                                 (box ? work_file::kTrioBox : work_file::kTrioWheel).number);
     }
     return {};
 }

@@ -60,16 +60,17 @@ void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
     w.Item("EditCourse", d.header.EditCourse);
     w.Item("EditKyori", d.header.EditKyori);
     w.Item("EditTousuu", d.header.EditTousuu);
-    for (int n = 1; n <= 5; ++n) {
-        w.Item("GBOdds" + std::to_string(n), d.odds.caption[static_cast<std::size_t>(n)]);
+    // The controls are numbered as the lists: 1 bracket quinella .. 5 trio.
+    for (const OrderList list : kOddsLists) {
+        w.Item("GBOdds" + std::to_string(static_cast<int>(list)), d.odds.caption[list]);
     }
     if (d.gridHint.show) {
         w.Lines("hint.DEGrid", SplitLines(d.gridHint.text));
     }
-    for (int n = 1; n <= 5; ++n) {
-        const Hint& hint = d.odds.hint[static_cast<std::size_t>(n)];
+    for (const OrderList list : kOddsLists) {
+        const Hint& hint = d.odds.hint[list];
         if (hint.show) {
-            w.Item("hint.MemoOdds" + std::to_string(n), hint.text);
+            w.Item("hint.MemoOdds" + std::to_string(static_cast<int>(list)), hint.text);
         }
     }
     w.Lines("MemoSeiseki", d.results);
@@ -158,7 +159,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
             err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
             return kExitRefreshFailed;
         }
-        writer.Lines("MemoOdds5", session.display().memo[5]);
+        writer.Lines("MemoOdds5", session.display().memo[OrderList::Trio]);
     }
     return kExitOk;
 }
