@@ -108,14 +108,13 @@ std::optional<std::int64_t> ParseTenths(std::string_view s) {
     while (!s.empty() && s.back() == ' ') {
         s.remove_suffix(1);
     }
-    // The largest whole part whose tenths, a digit added, still fit.
-    constexpr std::int64_t kMaxWhole = (std::numeric_limits<std::int64_t>::max() - 9) / 10;
-    std::int64_t whole = 0;
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    std::int64_t whole = 0;  // at most kMax / 10, so that its tenths can fit
     std::size_t i = 0;
     std::size_t digits = 0;
     for (; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
         const int digit = s[i] - '0';
-        if (whole > (kMaxWhole - digit) / 10) {
+        if (whole > (kMax / 10 - digit) / 10) {
             return std::nullopt;
         }
         whole = whole * 10 + digit;
@@ -129,7 +128,7 @@ std::optional<std::int64_t> ParseTenths(std::string_view s) {
             }
         }
     }
-    if (digits == 0 || i != s.size()) {
+    if (digits == 0 || i != s.size() || whole > (kMax - tenth) / 10) {
         return std::nullopt;
     }
     return whole * 10 + tenth;
