@@ -149,19 +149,19 @@ TEST_P(GeneratedRaces, EverySnapshotAgreesWithTheWorkFilesOfItsRefresh) {
     int races = 0;
     std::array<int, 4> states{};  // how many entries of each state were seen
     for (int slot = 1; slot <= kMeetingSlots; ++slot) {
-        if (!session_.meetings().slot[static_cast<std::size_t>(slot)].Visible) {
+        if (!session_.meetings().slot[slot].Visible) {
             continue;
         }
         session_.ClickVenue(slot);
         for (int race = 1; race <= kRaces; ++race) {
-            if (!session_.selection().RaceButtonVisible[static_cast<std::size_t>(race)]) {
+            if (!session_.selection().RaceButtonVisible[race]) {
                 continue;
             }
             session_.ClickRace(race);
             ++races;
             SCOPED_TRACE("meeting " + std::to_string(slot) + " race " + std::to_string(race));
             const RaceSnapshot& snapshot = session_.snapshot();
-            const Meeting& meeting = session_.meetings().slot[static_cast<std::size_t>(slot)];
+            const Meeting& meeting = session_.meetings().slot[slot];
             EXPECT_EQ(snapshot.race, (RaceKey{meeting.Venue, meeting.MeetingKeyA,
                                               meeting.MeetingKeyB, meeting.MeetingKeyC, race}));
             const Selection& selection = session_.selection();
@@ -213,7 +213,7 @@ TEST_P(GeneratedRaces, TheSessionForgetsTheSnapshotWhenTheDisplayIsCleared) {
     ViewerSession& session_ = *this->session_;
     EXPECT_FALSE(session_.snapshot()[BetKind::Win].present);
     int slot = 1;
-    while (!session_.meetings().slot[static_cast<std::size_t>(slot)].Visible) {
+    while (!session_.meetings().slot[slot].Visible) {
         ++slot;
     }
     session_.ClickVenue(slot);

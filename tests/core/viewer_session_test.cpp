@@ -36,8 +36,8 @@ class SessionOverDemo : public ::testing::Test {
     // A race of the selected meeting that has files but no trio file, or 0.
     int RaceWithoutTrio(const ViewerSession& s) const {
         for (int r = 1; r <= kRaces; ++r) {
-            const auto& kinds = s.selection().RaceFileExists[static_cast<std::size_t>(r)];
-            if (s.selection().RaceButtonVisible[static_cast<std::size_t>(r)] && !kinds[kTrio]) {
+            const auto& kinds = s.selection().RaceFileExists[r];
+            if (s.selection().RaceButtonVisible[r] && !kinds[kTrio]) {
                 return r;
             }
         }
@@ -136,7 +136,7 @@ TEST_F(SessionOverDemo, TheTrioPanelOpensOnlyWithATrioFileAndClosesOnOrderOrRace
     ViewerSession session(program_);
     session.Create();
     for (int slot = 1; slot <= kMeetingSlots && RaceWithoutTrio(session) == 0; ++slot) {
-        if (session.meetings().slot[static_cast<std::size_t>(slot)].Visible) {
+        if (session.meetings().slot[slot].Visible) {
             session.ClickVenue(slot);
         }
     }

@@ -24,7 +24,7 @@ struct Meeting {
 };
 
 struct Meetings {
-    std::array<Meeting, kMeetingSlots + 1> slot{};  // 1..6; [0] unused
+    OneBased<Meeting, kMeetingSlots> slot{};
 };
 
 struct Selection {
@@ -32,8 +32,8 @@ struct Selection {
     int SelectedVenue = 0;    // 1..10
     int SelectedRace = 0;     // 0 = none, else 1..12
     // RaceFileExists[r][j] for race r 1..12, kind j 1..7
-    std::array<std::array<bool, kDataKinds + 1>, kRaces + 1> RaceFileExists{};
-    std::array<bool, kRaces + 1> RaceButtonVisible{};  // race buttons 1..12
+    OneBased<OneBased<bool, kDataKinds>, kRaces> RaceFileExists{};
+    OneBased<bool, kRaces> RaceButtonVisible{};  // race buttons 1..12
     bool ButtonHyouVisible = false;
 
     bool RaceHasFile(int kind) const;  // RaceFileExists[SelectedRace][kind]

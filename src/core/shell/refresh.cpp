@@ -74,7 +74,7 @@ void DisplayState::Clear() {
     }
     gridHint.show = false;
     for (int r = 1; r <= kGridRows; ++r) {
-        grid[static_cast<std::size_t>(r)].fill(std::string());
+        grid[r].fill(std::string());
     }
     results.clear();
 }
@@ -101,7 +101,7 @@ Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string
     std::vector<std::string*> wide;  // the cells shown in full width, and their bytes
     std::vector<std::string_view> halfWidth;
     for (int i = 1; i <= kGridRows; ++i) {
-        GridRow& row = grid[static_cast<std::size_t>(i)];
+        GridRow& row = grid[i];
         row = GridRowFromLine(lines[static_cast<std::size_t>(i - 1)]);
         for (std::size_t c = 0; c < kGridCells.size(); ++c) {
             if (kGridCells[c].fullWidth) {

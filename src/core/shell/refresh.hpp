@@ -20,9 +20,9 @@
 namespace orvikel {
 
 inline constexpr int kGridColumns = 11;
-inline constexpr int kGridRows = 18;
+inline constexpr int kGridRows = kHorses;  // one row per horse slot
 using GridRow = std::array<std::string, kGridColumns>;
-using Grid = std::array<GridRow, kGridRows + 1>;  // rows 1..18; [0] unused
+using Grid = OneBased<GridRow, kGridRows>;  // rows 1..18
 
 // Everything the main window displays apart from its buttons, as CP932 texts.
 struct DisplayState {

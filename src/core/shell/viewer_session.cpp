@@ -32,7 +32,7 @@ void ViewerSession::ClearDisplay() {
 void ViewerSession::ClickVenue(int slot) {
     ClearDisplay();
     selection_.SelectedMeeting = slot;
-    selection_.SelectedVenue = meetings_.slot.at(static_cast<std::size_t>(slot)).Venue;
+    selection_.SelectedVenue = meetings_.slot.at(slot).Venue;
     OpenMeeting();
 }
 
@@ -118,7 +118,7 @@ void ViewerSession::ClickTrioMode(BoxWheelMode mode) {
         return;
     }
     for (int n = 1; n <= kHorses; ++n) {
-        selectableHorse_[static_cast<std::size_t>(n)] = race_.table.cell(n, kHorseNo) != "  ";
+        selectableHorse_[n] = race_.table.cell(n, kHorseNo) != "  ";
     }
     trio_.Open(mode);
     display_.memo[OrderList::Trio].clear();
@@ -148,7 +148,7 @@ void ViewerSession::ClickTrioOrder(bool popular) {
 }
 
 bool ViewerSession::SelectableHorse(int horse) const {
-    return selectableHorse_.at(static_cast<std::size_t>(horse));
+    return selectableHorse_.at(horse);
 }
 
 }  // namespace orvikel

@@ -78,7 +78,7 @@ class ViewerSession {
     RaceState race_;
     DisplayState display_;
     TrioSelector trio_;
-    std::array<bool, 19> selectableHorse_{};
+    OneBased<bool, kHorses> selectableHorse_{};
     bool trioPanelVisible_ = false;
     TrioView trioView_ = TrioView::Number;
     bool raceControlsShown_ = false;

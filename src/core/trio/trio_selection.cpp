@@ -72,7 +72,6 @@ ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& progra
     if (horse < 1 || horse > kHorses) {
         throw std::out_of_range("trio selection: horse number outside 1..18");
     }
-    const auto n = static_cast<std::size_t>(horse);
     const int count = TickedCount();
     const bool untick = IsTicked(horse);
 
@@ -81,11 +80,11 @@ ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& progra
             if (count >= kMaxWheelAxes) {
                 return ExtractResult::Rejected;
             }
-            selection_[n] = 1;
+            selection_[horse] = 1;
             Extract(count + 1, programDir);
             return ExtractResult::ListsWritten;
         }
-        selection_[n] = 0;
+        selection_[horse] = 0;
         if (count <= 1) {
             return ExtractResult::WheelEmptied;
         }
@@ -97,12 +96,12 @@ ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& progra
             if (count >= kMaxBoxHorses) {
                 return ExtractResult::Rejected;
             }
-            selection_[n] = 1;
+            selection_[horse] = 1;
             if (count + 1 < kBoxThreshold) {
                 return ExtractResult::NoExtraction;
             }
         } else {
-            selection_[n] = 0;
+            selection_[horse] = 0;
             if (count - 1 < kBoxThreshold) {
                 return ExtractResult::NoExtraction;
             }

@@ -77,7 +77,7 @@ void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
     if (grid) {
         for (int i = 1; i <= kGridRows; ++i) {
             std::string cells = std::to_string(i);
-            for (const auto& cell : d.grid[static_cast<std::size_t>(i)]) {
+            for (const auto& cell : d.grid[i]) {
                 cells += '\t';
                 cells += cell;  // ASCII tab inside CP932 text converts unchanged
             }
@@ -136,7 +136,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         std::error_code ec;
         fs::create_directories(programDir, ec);
         session.Create(std::move(settings));
-        if (!session.meetings().slot[static_cast<std::size_t>(options->meeting)].Visible) {
+        if (!session.meetings().slot[options->meeting].Visible) {
             err << "orvikel-dump: meeting slot " << options->meeting << " holds no meeting\n";
             return kExitNoRace;
         }
