@@ -135,6 +135,7 @@ namespace orvikel::lit {
     X(kStateScratched, "出走取消")                                                          \
     X(kFirstRunMark, "初")                                                                  \
     X(kCannotCreateSuffix, " を作成できません")                                             \
+    X(kNoRaceToExport, "CSVに保存するレースが表示されていません")                           \
     /* messages */                                                                          \
     X(kFilePrefixMsg, "ファイル ")                                                          \
     X(kCannotOpenSuffix, " は開けません")                                                   \
