@@ -21,6 +21,7 @@ TMainForm::TMainForm(std::filesystem::path programDir, UiSeams& seams, QWidget* 
     setObjectName(QStringLiteral("MainForm"));
     BuildLayout();
     ConnectHandlers();
+    BuildListMenus();
     Run([this] { session_.Create(); });
 }
 

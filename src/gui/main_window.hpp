@@ -5,11 +5,13 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 #include "seams.hpp"
 #include "shell/viewer_session.hpp"
 
 class QAbstractButton;
+class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
@@ -59,6 +61,10 @@ class TMainForm : public QMainWindow {
     void ButtonHyouClick();
     void CBClick(int horse);
 
+    // main_window_menus.cpp
+    void BuildListMenus();
+    void SaveCsvClick();
+
     ViewerSession session_;
     UiSeams& seams_;
     bool activated_ = false;
@@ -101,6 +107,10 @@ class TMainForm : public QMainWindow {
     QRadioButton* rbBWSort_ = nullptr;
     QRadioButton* rbBWNor_ = nullptr;
     QPushButton* buttonBWclear_ = nullptr;
+    QLabel* labelTrioPoints_ = nullptr;
+
+    std::vector<QAction*> saveCsv_;  // "CSVで保存..." of the grid's and the lists' menus
+    QString csvFolder_;              // where the last CSV files went, where the chooser opens next
 };
 
 }  // namespace orvikel::gui

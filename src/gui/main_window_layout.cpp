@@ -125,7 +125,7 @@ void TMainForm::BuildLayout() {
     central->setObjectName(QStringLiteral("MainForm"));
     setCentralWidget(central);
     // The client area the three panels tile exactly.
-    central->setFixedSize(1001, 711);
+    central->setFixedSize(1001, 762);
     BuildRaceCardPanel(central);
     BuildChoicePanel(central);
     BuildOddsPanel(central);
@@ -246,18 +246,19 @@ QFrame* TMainForm::BuildChoicePanel(QWidget* parent) {
 }
 
 QFrame* TMainForm::BuildOddsPanel(QWidget* parent) {
-    QFrame* panel = MakePanel(parent, "PanelODDS", QRect(0, 384, 1001, 327));
+    QFrame* panel = MakePanel(parent, "PanelODDS", QRect(0, 384, 1001, 378));
     struct ListBox {
         QRect box;
         QSize memo;
     };
-    static constexpr int kTallBox = 317;
+    // The two right-hand lists reach down beside the trio panel and its points.
+    static constexpr int kTallBox = 368;
     const std::array<ListBox, 6> lists{{{},
                                         {QRect(2, 2, 130, 261), QSize(126, 216)},
                                         {QRect(134, 2, 170, 261), QSize(166, 216)},
                                         {QRect(306, 2, 226, 261), QSize(222, 216)},
-                                        {QRect(534, 2, 170, kTallBox), QSize(166, 272)},
-                                        {QRect(706, 2, 293, kTallBox), QSize(190, 272)}}};
+                                        {QRect(534, 2, 170, kTallBox), QSize(166, 323)},
+                                        {QRect(706, 2, 293, kTallBox), QSize(190, 323)}}};
     for (int n = 1; n <= 5; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const QByteArray number = QByteArray::number(n);
@@ -290,7 +291,7 @@ QFrame* TMainForm::BuildOddsPanel(QWidget* parent) {
 }
 
 void TMainForm::BuildBoxWheelPanel(QGroupBox* trioBox) {
-    panelBoxWheel_ = MakePanel(trioBox, "PanelBoxWheel", QRect(194, 40, 95, 273));
+    panelBoxWheel_ = MakePanel(trioBox, "PanelBoxWheel", QRect(194, 40, 95, 324));
     Place(new QLabel(QStringLiteral("馬番選択パネル"), panelBoxWheel_), "Label3",
           QRect(6, 6, 88, 16));
     for (int n = 1; n <= kHorses; ++n) {
@@ -316,6 +317,10 @@ void TMainForm::BuildBoxWheelPanel(QGroupBox* trioBox) {
           QRect(6, 240, 88, 15));
     Place(new QLabel(QStringLiteral("総流しは2点まで"), panelBoxWheel_), "Label5",
           QRect(6, 256, 88, 15));
+    // The set's points and combined odds, under the notes and clear of every control.
+    labelTrioPoints_ = Place(new QLabel(panelBoxWheel_), "LabelTrioPoints", QRect(6, 276, 88, 46));
+    labelTrioPoints_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    labelTrioPoints_->hide();
     panelBoxWheel_->hide();
 }
 

@@ -1,8 +1,10 @@
 // Drawing the session's state into the controls. Nothing here decides anything: every text,
 // visibility and checked state comes from the session as it stands.
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -155,6 +157,9 @@ void TMainForm::RenderButtons() {
             rbWheel_->setChecked(true);
             break;
     }
+    for (QAction* action : saveCsv_) {
+        action->setEnabled(session_.RaceDisplayed());
+    }
     const bool boxWheel = session_.display().odds.boxWheelVisible;
     rbBox_->setVisible(boxWheel);
     rbWheel_->setVisible(boxWheel);
@@ -168,6 +173,15 @@ void TMainForm::RenderTrioPanel() {
         box->setChecked(session_.trio().IsTicked(n));
     }
     (IsPopularityOrder(session_.settings().sort.YBWsort) ? rbBWSort_ : rbBWNor_)->setChecked(true);
+    const std::optional<TrioPoints> points = session_.TrioSetPoints();
+    labelTrioPoints_->setVisible(points.has_value());
+    QStringList lines;
+    if (points) {
+        for (const std::string& line : TrioPointsLines(*points)) {
+            lines.append(Text(line));
+        }
+    }
+    labelTrioPoints_->setText(lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace orvikel::gui
