@@ -285,7 +285,8 @@ QFrame* TMainForm::BuildOddsPanel(QWidget* parent) {
     // The trio view is one choice of four: popularity list, number list, BOX or total wheel.
     Group(this, {rbSort_[5], rbNor_[5], rbBox_, rbWheel_});
 
-    memoSeiseki_ = MakeMemo(panel, "MemoSeiseki", QRect(4, 264, 528, 62), 13);
+    // the results take the height the right-hand lists grew by
+    memoSeiseki_ = MakeMemo(panel, "MemoSeiseki", QRect(4, 264, 528, 113), 13);
     BuildBoxWheelPanel(gbOdds_[5]);
     return panel;
 }
