@@ -50,9 +50,10 @@ struct RaceState {
     RaceSnapshot snapshot;
 };
 
-// Runs the refresh steps for the race whose files are given and returns its snapshot (the one
-// in race). A DataError stops it; the display, the work files and the snapshot then keep what
-// the completed steps left (a kind whose step did not complete is not present).
+// Runs the refresh steps for the race whose files are given, holding the program folder's
+// WriterLock throughout, and returns its snapshot (the one in race). A DataError stops it; the
+// display, the work files and the snapshot then keep what the completed steps left (a kind
+// whose step did not complete is not present).
 const RaceSnapshot& RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& race,
                                 DisplayState& display, const std::filesystem::path& programDir);
 

@@ -5,6 +5,7 @@
 
 #include "common/bytes.hpp"
 #include "common/file_io.hpp"
+#include "common/folder_lock.hpp"
 #include "common/lists.hpp"
 #include "common/race_files.hpp"
 
@@ -145,7 +146,9 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
         return out;
     };
     // Both lists are read before either file is written, so a missing list leaves the pair of
-    // the mode as it was instead of a new popularity file beside an old combination file.
+    // the mode as it was instead of a new popularity file beside an old combination file; and
+    // under the lock, so both come from the same refresh.
+    const WriterLock lock(programDir);
     const auto popularity = taken(ReadWorkFile(programDir, work_file::kTrio.popularity));
     const auto combination = taken(ReadWorkFile(programDir, work_file::kTrio.number));
     const bool box = mode_ == BoxWheelMode::Box;
