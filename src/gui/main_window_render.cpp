@@ -86,16 +86,17 @@ void TMainForm::RenderHeaderAndLists() {
 
     grid_->setToolTip(HintText(display.gridHint));
     for (int r = 1; r <= kGridRows; ++r) {
-        const GridRow& row = display.grid[static_cast<std::size_t>(r)];
+        const GridRow& row = display.grid[r];
         for (int c = 0; c < kGridColumns; ++c) {
             grid_->item(r - 1, c)->setText(Text(row[static_cast<std::size_t>(c)]));
         }
     }
     for (int n = 1; n <= 5; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        gbOdds_[i]->setTitle(Text(display.odds.caption[i]));
-        memo_[i]->setToolTip(HintText(display.odds.hint[i]));
-        SetLines(memo_[i], display.memo[i]);
+        const auto list = static_cast<OrderList>(n);
+        gbOdds_[i]->setTitle(Text(display.odds.caption[list]));
+        memo_[i]->setToolTip(HintText(display.odds.hint[list]));
+        SetLines(memo_[i], display.memo[list]);
     }
     SetLines(memoSeiseki_, display.results);
 }
@@ -104,7 +105,7 @@ void TMainForm::RenderButtons() {
     const Meetings& meetings = session_.meetings();
     const Selection& selection = session_.selection();
     for (int k = 1; k <= kMeetingSlots; ++k) {
-        const Meeting& meeting = meetings.slot[static_cast<std::size_t>(k)];
+        const Meeting& meeting = meetings.slot[k];
         QRadioButton* button = venue_[static_cast<std::size_t>(k)];
         button->setText(Text(meeting.Caption));
         button->setVisible(meeting.Visible);
@@ -115,8 +116,7 @@ void TMainForm::RenderButtons() {
                                : nullptr);
 
     for (int r = 1; r <= kRaces; ++r) {
-        race_[static_cast<std::size_t>(r)]->setVisible(
-            selection.RaceButtonVisible[static_cast<std::size_t>(r)]);
+        race_[static_cast<std::size_t>(r)]->setVisible(selection.RaceButtonVisible[r]);
     }
     const int checked = session_.CheckedRace();
     CheckOnly(raceGroup_, checked >= 1 && checked <= kRaces

@@ -32,7 +32,7 @@ class DemoFolder {
         const Meetings found = meetings();
         Selection selection;
         selection.SelectedMeeting = slot;
-        selection.SelectedVenue = found.slot[static_cast<std::size_t>(slot)].Venue;
+        selection.SelectedVenue = found.slot[slot].Venue;
         return RaceFileName(kelDir(), found, selection, kind, race);
     }
     bool Has(int slot, int race, int kind) const {
@@ -51,7 +51,7 @@ class DemoFolder {
         std::vector<int> present;
         const Meetings found = meetings();
         for (int k = 1; k <= kMeetingSlots; ++k) {
-            if (found.slot[static_cast<std::size_t>(k)].Visible) {
+            if (found.slot[k].Visible) {
                 present.push_back(k);
             }
         }

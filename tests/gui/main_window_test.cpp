@@ -113,7 +113,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(viewer.Get<QLineEdit>(QStringLiteral("EditYMDR"))->text(), U(TitleText()));
         const Meetings meetings = demo_->meetings();
         for (int k = 1; k <= kMeetingSlots; ++k) {
-            const Meeting& meeting = meetings.slot[static_cast<std::size_t>(k)];
+            const Meeting& meeting = meetings.slot[k];
             const QString name = QStringLiteral("RBkaisai%1").arg(k);
             QCOMPARE(viewer.Visible(name), meeting.Visible);
             if (meeting.Visible) {
@@ -152,12 +152,10 @@ class MainWindowTest : public QObject {
         Meetings meetings = demo_->meetings();
         Selection selection;
         selection.SelectedMeeting = slot;
-        selection.SelectedVenue = meetings.slot[static_cast<std::size_t>(slot)].Venue;
+        selection.SelectedVenue = meetings.slot[slot].Venue;
         selection.SelectedRace = race;
         for (int kind = 1; kind <= kDataKinds; ++kind) {
-            selection
-                .RaceFileExists[static_cast<std::size_t>(race)][static_cast<std::size_t>(kind)] =
-                true;
+            selection.RaceFileExists[race][kind] = true;
         }
         RaceHeader header;
         ShowRaceHeader(SelectedRaceFiles(demo_->kelDir(), meetings, selection), header);
