@@ -11,8 +11,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("OrviKEL Viewer"));
 
     orvikel::gui::DesktopSeams seams;
-    orvikel::gui::TMainForm window(orvikel::gui::ToPath(QCoreApplication::applicationDirPath()),
-                                   seams);
+    orvikel::gui::MainWindow window(orvikel::gui::ToPath(QCoreApplication::applicationDirPath()),
+                                    seams);
     window.adjustSize();
     if (const QScreen* screen = window.screen()) {
         QRect frame = window.frameGeometry();

@@ -15,7 +15,7 @@
 
 namespace orvikel::gui {
 
-TMainForm::TMainForm(std::filesystem::path programDir, UiSeams& seams, QWidget* parent)
+MainWindow::MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget* parent)
     : QMainWindow(parent), session_(std::move(programDir)), seams_(seams) {
     setObjectName(QStringLiteral("MainForm"));
     BuildLayout();
@@ -23,9 +23,9 @@ TMainForm::TMainForm(std::filesystem::path programDir, UiSeams& seams, QWidget* 
     Run([this] { session_.Create(); });
 }
 
-TMainForm::~TMainForm() = default;
+MainWindow::~MainWindow() = default;
 
-void TMainForm::Run(const std::function<void()>& action) {
+void MainWindow::Run(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& error) {
@@ -36,25 +36,25 @@ void TMainForm::Run(const std::function<void()>& action) {
     Render();
 }
 
-void TMainForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (activated_) {
         return;
     }
     // The start-up check runs once, after the window has appeared, never on later activations.
     activated_ = true;
-    QTimer::singleShot(0, this, [this] { FormActivate(); });
+    QTimer::singleShot(0, this, [this] { RunStartupCheck(); });
 }
 
-void TMainForm::FormActivate() {
+void MainWindow::RunStartupCheck() {
     bool needed = false;
     Run([this, &needed] { needed = session_.StartupNeedsSettings(); });
     if (needed) {
-        ButtonSettingClick();
+        OpenSettingsWindow();
     }
 }
 
-void TMainForm::ConnectHandlers() {
+void MainWindow::ConnectHandlers() {
     // Only `clicked` is used: it comes from the user alone, so a checked state set while
     // drawing never runs a handler again.
     for (int k = 1; k <= kMeetingSlots; ++k) {
@@ -66,8 +66,8 @@ void TMainForm::ConnectHandlers() {
                 [this, r] { Run([this, r] { session_.ClickRace(r); }); });
     }
     connect(upDate_, &QPushButton::clicked, this, [this] { Run([this] { session_.Update(); }); });
-    connect(buttonSetting_, &QPushButton::clicked, this, [this] { ButtonSettingClick(); });
-    connect(buttonHyou_, &QPushButton::clicked, this, [this] { ButtonHyouClick(); });
+    connect(buttonSetting_, &QPushButton::clicked, this, [this] { OpenSettingsWindow(); });
+    connect(buttonHyou_, &QPushButton::clicked, this, [this] { OpenVoteCountWindow(); });
     connect(buttonEnd_, &QPushButton::clicked, this, [this] { close(); });
 
     auto order = [this](QAbstractButton* button, OrderList list, bool popular) {
@@ -89,7 +89,7 @@ void TMainForm::ConnectHandlers() {
             [this] { Run([this] { session_.ClickTrioMode(BoxWheelMode::Wheel); }); });
     for (int n = 1; n <= kHorses; ++n) {
         connect(cb_[static_cast<std::size_t>(n)], &QAbstractButton::clicked, this,
-                [this, n] { CBClick(n); });
+                [this, n] { TickHorse(n); });
     }
     connect(buttonBWclear_, &QPushButton::clicked, this,
             [this] { Run([this] { session_.ClickTrioClear(); }); });
@@ -99,7 +99,7 @@ void TMainForm::ConnectHandlers() {
             [this] { Run([this] { session_.ClickTrioOrder(false); }); });
 }
 
-void TMainForm::CBClick(int horse) {
+void MainWindow::TickHorse(int horse) {
     Run([this, horse] {
         if (session_.ClickTrioHorse(horse) == ExtractResult::Rejected) {
             // Drawing afterwards unticks the box: the session kept the selection it had.
@@ -108,9 +108,9 @@ void TMainForm::CBClick(int horse) {
     });
 }
 
-void TMainForm::ButtonSettingClick() {
-    TSubForm* form = nullptr;
-    Run([this, &form] { form = new TSubForm(session_.programDir(), seams_, this); });
+void MainWindow::OpenSettingsWindow() {
+    SettingsWindow* form = nullptr;
+    Run([this, &form] { form = new SettingsWindow(session_.programDir(), seams_, this); });
     if (form == nullptr) {
         return;
     }
@@ -124,9 +124,9 @@ void TMainForm::ButtonSettingClick() {
     form->open();
 }
 
-void TMainForm::ButtonHyouClick() {
-    THyouForm* form = nullptr;
-    Run([this, &form] { form = new THyouForm(session_.programDir(), seams_, this); });
+void MainWindow::OpenVoteCountWindow() {
+    VoteCountWindow* form = nullptr;
+    Run([this, &form] { form = new VoteCountWindow(session_.programDir(), seams_, this); });
     if (form == nullptr) {
         return;
     }

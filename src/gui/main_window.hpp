@@ -1,5 +1,5 @@
 #pragma once
-// TMainForm: the viewer's main window. It computes nothing itself: every handler is one call
+// MainWindow: the viewer's main window. It computes nothing itself: every handler is one call
 // of the session followed by drawing what the session then holds, inside one error boundary.
 #include <QMainWindow>
 #include <array>
@@ -23,11 +23,11 @@ class QTableWidget;
 
 namespace orvikel::gui {
 
-class TMainForm : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    TMainForm(std::filesystem::path programDir, UiSeams& seams, QWidget* parent = nullptr);
-    ~TMainForm() override;
+    MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     const ViewerSession& session() const { return session_; }
 
@@ -54,10 +54,10 @@ class TMainForm : public QMainWindow {
     // The one error boundary: runs a session operation, shows any error it raises, and then
     // draws whatever state the session holds.
     void Run(const std::function<void()>& action);
-    void FormActivate();
-    void ButtonSettingClick();
-    void ButtonHyouClick();
-    void CBClick(int horse);
+    void RunStartupCheck();
+    void OpenSettingsWindow();
+    void OpenVoteCountWindow();
+    void TickHorse(int horse);
 
     ViewerSession session_;
     UiSeams& seams_;

@@ -118,7 +118,7 @@ QPixmap ProgramIcon() {
 
 }  // namespace
 
-void TMainForm::BuildLayout() {
+void MainWindow::BuildLayout() {
     setWindowTitle(QStringLiteral("OrviKEL Viewer 5.01"));
     setFont(ProportionalFont(12));
     auto* central = new QWidget(this);
@@ -131,7 +131,7 @@ void TMainForm::BuildLayout() {
     BuildOddsPanel(central);
 }
 
-QFrame* TMainForm::BuildRaceCardPanel(QWidget* parent) {
+QFrame* MainWindow::BuildRaceCardPanel(QWidget* parent) {
     QFrame* panel = MakePanel(parent, "PanelDE", QRect(0, 0, 874, 384));
     auto* image = Place(new QLabel(panel), "Image1", QRect(4, 4, 33, 33));
     image->setPixmap(ProgramIcon());
@@ -160,7 +160,7 @@ QFrame* TMainForm::BuildRaceCardPanel(QWidget* parent) {
     return panel;
 }
 
-void TMainForm::BuildGrid(QWidget* parent) {
+void MainWindow::BuildGrid(QWidget* parent) {
     static const char* const kTitles[kGridColumns] = {"枠",     "馬番",   "単勝[人気]", "複勝",
                                                       "馬名",   "馬体重", "増減",       "見習",
                                                       "騎手名", "重量",   "記事"};
@@ -206,7 +206,7 @@ void TMainForm::BuildGrid(QWidget* parent) {
     }
 }
 
-QFrame* TMainForm::BuildChoicePanel(QWidget* parent) {
+QFrame* MainWindow::BuildChoicePanel(QWidget* parent) {
     QFrame* panel = MakePanel(parent, "PanelPAD", QRect(874, 0, 127, 385));
     auto* venues =
         Place(new QGroupBox(QStringLiteral("場名"), panel), "GBjyoumei", QRect(4, 2, 119, 114));
@@ -245,7 +245,7 @@ QFrame* TMainForm::BuildChoicePanel(QWidget* parent) {
     return panel;
 }
 
-QFrame* TMainForm::BuildOddsPanel(QWidget* parent) {
+QFrame* MainWindow::BuildOddsPanel(QWidget* parent) {
     QFrame* panel = MakePanel(parent, "PanelODDS", QRect(0, 384, 1001, 327));
     struct ListBox {
         QRect box;
@@ -289,7 +289,7 @@ QFrame* TMainForm::BuildOddsPanel(QWidget* parent) {
     return panel;
 }
 
-void TMainForm::BuildBoxWheelPanel(QGroupBox* trioBox) {
+void MainWindow::BuildBoxWheelPanel(QGroupBox* trioBox) {
     panelBoxWheel_ = MakePanel(trioBox, "PanelBoxWheel", QRect(194, 40, 95, 273));
     Place(new QLabel(QStringLiteral("馬番選択パネル"), panelBoxWheel_), "Label3",
           QRect(6, 6, 88, 16));

@@ -67,13 +67,13 @@ void CheckOnly(QButtonGroup* group, QAbstractButton* button) {
 
 }  // namespace
 
-void TMainForm::Render() {
+void MainWindow::Render() {
     RenderHeaderAndLists();
     RenderButtons();
     RenderTrioPanel();
 }
 
-void TMainForm::RenderHeaderAndLists() {
+void MainWindow::RenderHeaderAndLists() {
     const DisplayState& display = session_.display();
     const RaceHeader& header = display.header;
     SetBox(editYMDR_, header.EditYMDR);
@@ -100,7 +100,7 @@ void TMainForm::RenderHeaderAndLists() {
     SetLines(memoSeiseki_, display.results);
 }
 
-void TMainForm::RenderButtons() {
+void MainWindow::RenderButtons() {
     const Meetings& meetings = session_.meetings();
     const Selection& selection = session_.selection();
     for (int k = 1; k <= kMeetingSlots; ++k) {
@@ -160,7 +160,7 @@ void TMainForm::RenderButtons() {
     rbWheel_->setVisible(boxWheel);
 }
 
-void TMainForm::RenderTrioPanel() {
+void MainWindow::RenderTrioPanel() {
     panelBoxWheel_->setVisible(session_.TrioPanelVisible());
     for (int n = 1; n <= kHorses; ++n) {
         QCheckBox* box = cb_[static_cast<std::size_t>(n)];

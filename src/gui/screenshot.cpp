@@ -23,7 +23,7 @@
 
 namespace {
 
-using orvikel::gui::TMainForm;
+using orvikel::gui::MainWindow;
 
 // Reports messages on the terminal instead of waiting for a click.
 class TerminalSeams final : public orvikel::gui::UiSeams {
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     }
 
     TerminalSeams seams;
-    TMainForm window(orvikel::gui::ToPath(programDir.path()), seams);
+    MainWindow window(orvikel::gui::ToPath(programDir.path()), seams);
     window.show();
     QTest::qWait(100);
     Click(&window, QStringLiteral("RBkaisai1"));
@@ -108,12 +108,12 @@ int main(int argc, char** argv) {
     ok = Save(&window, out + QStringLiteral("/trio-box%1.png").arg(suffix)) && ok;
 
     Click(&window, QStringLiteral("ButtonHyou"));
-    if (auto* votes = Opened<orvikel::gui::THyouForm>(&window)) {
+    if (auto* votes = Opened<orvikel::gui::VoteCountWindow>(&window)) {
         ok = Save(votes, out + QStringLiteral("/vote-counts%1.png").arg(suffix)) && ok;
         votes->close();
     }
     Click(&window, QStringLiteral("ButtonSetting"));
-    if (auto* settings = Opened<orvikel::gui::TSubForm>(&window)) {
+    if (auto* settings = Opened<orvikel::gui::SettingsWindow>(&window)) {
         ok = Save(settings, out + QStringLiteral("/settings%1.png").arg(suffix)) && ok;
         settings->close();
     }

@@ -12,7 +12,8 @@
 
 namespace orvikel::gui {
 
-THyouForm::THyouForm(const std::filesystem::path& programDir, UiSeams& seams, QWidget* parent)
+VoteCountWindow::VoteCountWindow(const std::filesystem::path& programDir, UiSeams& seams,
+                                 QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("HyouForm"));
     setWindowTitle(QStringLiteral("OrviKEL Viewer 発売票数一覧"));

@@ -87,8 +87,8 @@ class MainWindowTest : public QObject {
 
     void withoutSettingsTheSettingsWindowOpensAndClosingItEndsTheProgram() {
         Viewer viewer;
-        QTRY_VERIFY(viewer.window->findChild<TSubForm*>() != nullptr);
-        auto* form = viewer.window->findChild<TSubForm*>();
+        QTRY_VERIFY(viewer.window->findChild<SettingsWindow*>() != nullptr);
+        auto* form = viewer.window->findChild<SettingsWindow*>();
         QTRY_VERIFY(form->isVisible());
         QTRY_COMPARE(
             viewer.seams.messages,
@@ -96,7 +96,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(viewer.seams.chooserStarts.size(), 1);
         form->close();
         QCOMPARE(viewer.seams.quitCalls, 1);
-        QTRY_VERIFY(viewer.window->findChild<TSubForm*>() == nullptr);
+        QTRY_VERIFY(viewer.window->findChild<SettingsWindow*>() == nullptr);
         QCOMPARE(viewer.seams.messages.size(), 2);
         QCOMPARE(viewer.seams.messages.constLast(),
                  QStringLiteral("KELのフォルダが正しく設定されていません。終了します。"));
@@ -105,7 +105,7 @@ class MainWindowTest : public QObject {
     void withAValidFolderNoRaceShowsUntilAVenueIsChosen() {
         Viewer viewer(demo_->text());
         QTest::qWait(20);
-        QVERIFY(viewer.window->findChild<TSubForm*>() == nullptr);
+        QVERIFY(viewer.window->findChild<SettingsWindow*>() == nullptr);
         QVERIFY(viewer.seams.messages.isEmpty());
         QVERIFY(!viewer.Visible(QStringLiteral("GBR")));
         QVERIFY(!viewer.Visible(QStringLiteral("ButtonHyou")));
@@ -259,13 +259,13 @@ class MainWindowTest : public QObject {
         Viewer viewer(demo_->text());
         viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
         viewer.Click(QStringLiteral("ButtonSetting"));
-        auto* form = viewer.window->findChild<TSubForm*>();
+        auto* form = viewer.window->findChild<SettingsWindow*>();
         QVERIFY(form != nullptr);
         QTRY_VERIFY(form->isVisible());
         QTest::mouseClick(Find<QWidget>(form, QStringLiteral("RadioButton8")), Qt::LeftButton,
                           Qt::NoModifier, QPoint(7, 10));
         QTest::mouseClick(Find<QWidget>(form, QStringLiteral("Button2")), Qt::LeftButton);
-        QTRY_VERIFY(viewer.window->findChild<TSubForm*>() == nullptr);
+        QTRY_VERIFY(viewer.window->findChild<SettingsWindow*>() == nullptr);
         QVERIFY(viewer.Checked(QStringLiteral("RBSort3")));
         QCOMPARE(Memo(viewer, 3), WorkText(viewer.dir(), kMemos[3].popular));
         QVERIFY(viewer.seams.messages.isEmpty());
@@ -277,13 +277,13 @@ class MainWindowTest : public QObject {
         Viewer viewer(demo_->text());
         viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
         viewer.Click(QStringLiteral("ButtonHyou"));
-        auto* form = viewer.window->findChild<THyouForm*>();
+        auto* form = viewer.window->findChild<VoteCountWindow*>();
         QVERIFY(form != nullptr);
         QTRY_VERIFY(form->isVisible());
         QCOMPARE(Find<QPlainTextEdit>(form, QStringLiteral("Memo1"))->toPlainText(),
                  WorkText(viewer.dir(), "QvHyou.dat"));
         QTest::mouseClick(Find<QWidget>(form, QStringLiteral("Button1")), Qt::LeftButton);
-        QTRY_VERIFY(viewer.window->findChild<THyouForm*>() == nullptr);
+        QTRY_VERIFY(viewer.window->findChild<VoteCountWindow*>() == nullptr);
     }
 
     void anErrorIsShownAndTheWindowGoesOn() {

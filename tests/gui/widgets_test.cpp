@@ -30,7 +30,7 @@ class WidgetsTest : public QObject {
     QTemporaryDir programDir_;
     FakeSeams seams_;
     // Created but never shown, so the start-up check does not run.
-    std::unique_ptr<TMainForm> window_;
+    std::unique_ptr<MainWindow> window_;
 
     QString Caption(const QString& name) {
         const QObject* control = Find<QObject>(window_.get(), name);
@@ -43,7 +43,7 @@ class WidgetsTest : public QObject {
 
   private Q_SLOTS:
     void initTestCase() {
-        window_ = std::make_unique<TMainForm>(ToPath(programDir_.path()), seams_);
+        window_ = std::make_unique<MainWindow>(ToPath(programDir_.path()), seams_);
     }
     void cleanupTestCase() { window_.reset(); }
 
@@ -163,7 +163,7 @@ class WidgetsTest : public QObject {
                       {Cp(QStringLiteral("単勝発売票数　:     123456票 (100) [15:40現在]")),
                        Cp(QStringLiteral("二行目"))});
         FakeSeams seams;
-        THyouForm form(ToPath(programDir_.path()), seams, nullptr);
+        VoteCountWindow form(ToPath(programDir_.path()), seams, nullptr);
         QCOMPARE(form.windowTitle(), QStringLiteral("OrviKEL Viewer 発売票数一覧"));
         QCOMPARE(Find<QPlainTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText(),
                  QStringLiteral("単勝発売票数　:     123456票 (100) [15:40現在]\n二行目"));
@@ -175,7 +175,7 @@ class WidgetsTest : public QObject {
     void voteWindowWithoutFileReportsAndOpensEmpty() {
         QTemporaryDir empty;
         FakeSeams seams;
-        THyouForm form(ToPath(empty.path()), seams, nullptr);
+        VoteCountWindow form(ToPath(empty.path()), seams, nullptr);
         QCOMPARE(seams.messages.size(), 1);
         QVERIFY(seams.messages.constFirst().contains(QStringLiteral("QvHyou.dat")));
         QVERIFY(Find<QPlainTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText().isEmpty());
