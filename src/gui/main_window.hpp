@@ -16,12 +16,13 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
 namespace orvikel::gui {
+
+class FixedPitchMemo;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -88,10 +89,10 @@ class MainWindow : public QMainWindow {
 
     // PanelODDS, lists 1..5; [0] unused
     std::array<QGroupBox*, 6> gbOdds_{};
-    std::array<QPlainTextEdit*, 6> memo_{};
+    std::array<FixedPitchMemo*, 6> memo_{};
     std::array<QRadioButton*, 6> rbSort_{};
     std::array<QRadioButton*, 6> rbNor_{};
-    QPlainTextEdit* memoSeiseki_ = nullptr;
+    FixedPitchMemo* memoSeiseki_ = nullptr;
     QRadioButton* rbBox_ = nullptr;
     QRadioButton* rbWheel_ = nullptr;
 

@@ -8,12 +8,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include "fixed_pitch_memo.hpp"
 #include "fonts.hpp"
 #include "main_window.hpp"
 
@@ -52,14 +52,10 @@ QLineEdit* MakeBox(QWidget* parent, const char* name, const QRect& geometry, con
     return box;
 }
 
-QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, const QRect& geometry, int pixels) {
-    auto* memo = Place(new QPlainTextEdit(parent), name, geometry);
-    memo->setReadOnly(true);
-    memo->setFont(FixedFont(pixels));
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+FixedPitchMemo* MakeMemo(QWidget* parent, const char* name, const QRect& geometry, int pixels) {
+    auto* memo = Place(new FixedPitchMemo(parent, pixels), name, geometry);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    memo->document()->setDocumentMargin(2);
     return memo;
 }
 

@@ -4,12 +4,12 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 
 #include "common/encoding.hpp"
+#include "fixed_pitch_memo.hpp"
 #include "main_window.hpp"
 
 namespace orvikel::gui {
@@ -31,17 +31,13 @@ QString HintText(const Hint& hint) {
 
 // The lines of a list (TextLines) or of the results memo (strings).
 template <class Lines>
-void SetLines(QPlainTextEdit* memo, const Lines& lines) {
+void SetLines(FixedPitchMemo* memo, const Lines& lines) {
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
     for (const auto& line : lines) {
         texts.append(Text(line));
     }
-    const QString text = texts.join(QLatin1Char('\n'));
-    // Unchanged lists keep their scroll position.
-    if (memo->toPlainText() != text) {
-        memo->setPlainText(text);
-    }
+    memo->SetLines(texts.join(QLatin1Char('\n')));
 }
 
 void SetBox(QLineEdit* box, const std::string& cp932) {

@@ -1,12 +1,12 @@
 #include "vote_window.hpp"
 
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
 #include <exception>
 
 #include "common/encoding.hpp"
 #include "common/file_io.hpp"
+#include "fixed_pitch_memo.hpp"
 #include "fonts.hpp"
 #include "seams.hpp"
 
@@ -20,13 +20,9 @@ VoteCountWindow::VoteCountWindow(const std::filesystem::path& programDir, UiSeam
     setFont(ProportionalFont(12));
     setFixedSize(393, 225);
 
-    memo1_ = new QPlainTextEdit(this);
+    memo1_ = new FixedPitchMemo(this, 16);
     memo1_->setObjectName(QStringLiteral("Memo1"));
     memo1_->setGeometry(8, 8, 377, 169);
-    memo1_->setReadOnly(true);
-    memo1_->setFont(FixedFont(16));
-    memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo1_->document()->setDocumentMargin(2);
 
     button1_ = new QPushButton(QStringLiteral("閉じる"), this);
     button1_->setObjectName(QStringLiteral("Button1"));
@@ -41,7 +37,7 @@ VoteCountWindow::VoteCountWindow(const std::filesystem::path& programDir, UiSeam
         for (const std::string& line : ReadWorkFile(programDir, "QvHyou.dat")) {
             lines.append(QString::fromStdString(text::ToUtf8(line)));
         }
-        memo1_->setPlainText(lines.join(QLatin1Char('\n')));
+        memo1_->SetLines(lines.join(QLatin1Char('\n')));
     } catch (const std::exception& error) {
         seams.ShowMessage(parent, QString::fromStdString(text::ToUtf8(error.what())));
     }

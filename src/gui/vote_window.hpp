@@ -3,11 +3,11 @@
 #include <QDialog>
 #include <filesystem>
 
-class QPlainTextEdit;
 class QPushButton;
 
 namespace orvikel::gui {
 
+class FixedPitchMemo;
 class UiSeams;
 
 class VoteCountWindow : public QDialog {
@@ -18,7 +18,7 @@ class VoteCountWindow : public QDialog {
     VoteCountWindow(const std::filesystem::path& programDir, UiSeams& seams, QWidget* parent);
 
   private:
-    QPlainTextEdit* memo1_ = nullptr;
+    FixedPitchMemo* memo1_ = nullptr;
     QPushButton* button1_ = nullptr;
 };
 

@@ -3,9 +3,9 @@
 // error boundary.
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTextEdit>
 
 #include "demo_fixture.hpp"
 #include "settings_window.hpp"
@@ -34,7 +34,7 @@ const MemoFiles kMemos[6] = {{"QvDESo.dat", "QvDENo.dat", kRaceCard, ""},
                              {"QvYOSo.dat", "QvYONo.dat", kTrio, "３連複発売票数"}};
 
 QString Memo(const Viewer& viewer, int n) {
-    return viewer.Get<QPlainTextEdit>(QStringLiteral("MemoOdds%1").arg(n))->toPlainText();
+    return viewer.Get<QTextEdit>(QStringLiteral("MemoOdds%1").arg(n))->toPlainText();
 }
 
 // The grid as the window shows it, against the loader's reading of a work file.
@@ -184,8 +184,7 @@ class MainWindowTest : public QObject {
             QCOMPARE(viewer.Get(QStringLiteral("MemoOdds%1").arg(n))->toolTip(),
                      TotalOf(viewer, kMemos[n].totalLabel));
         }
-        QVERIFY(
-            !viewer.Get<QPlainTextEdit>(QStringLiteral("MemoSeiseki"))->toPlainText().isEmpty());
+        QVERIFY(!viewer.Get<QTextEdit>(QStringLiteral("MemoSeiseki"))->toPlainText().isEmpty());
         QVERIFY(viewer.Visible(QStringLiteral("RBBox")));
         QVERIFY(viewer.Visible(QStringLiteral("RBWheel")));
     }
@@ -280,7 +279,7 @@ class MainWindowTest : public QObject {
         auto* form = viewer.window->findChild<VoteCountWindow*>();
         QVERIFY(form != nullptr);
         QTRY_VERIFY(form->isVisible());
-        QCOMPARE(Find<QPlainTextEdit>(form, QStringLiteral("Memo1"))->toPlainText(),
+        QCOMPARE(Find<QTextEdit>(form, QStringLiteral("Memo1"))->toPlainText(),
                  WorkText(viewer.dir(), "QvHyou.dat"));
         QTest::mouseClick(Find<QWidget>(form, QStringLiteral("Button1")), Qt::LeftButton);
         QTRY_VERIFY(viewer.window->findChild<VoteCountWindow*>() == nullptr);

@@ -7,11 +7,11 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <memory>
 
 #include "fonts.hpp"
@@ -165,7 +165,7 @@ class WidgetsTest : public QObject {
         FakeSeams seams;
         VoteCountWindow form(ToPath(programDir_.path()), seams, nullptr);
         QCOMPARE(form.windowTitle(), QStringLiteral("OrviKEL Viewer 発売票数一覧"));
-        QCOMPARE(Find<QPlainTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText(),
+        QCOMPARE(Find<QTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText(),
                  QStringLiteral("単勝発売票数　:     123456票 (100) [15:40現在]\n二行目"));
         QCOMPARE(Find<QWidget>(&form, QStringLiteral("Button1"))->property("text").toString(),
                  QStringLiteral("閉じる"));
@@ -178,7 +178,7 @@ class WidgetsTest : public QObject {
         VoteCountWindow form(ToPath(empty.path()), seams, nullptr);
         QCOMPARE(seams.messages.size(), 1);
         QVERIFY(seams.messages.constFirst().contains(QStringLiteral("QvHyou.dat")));
-        QVERIFY(Find<QPlainTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText().isEmpty());
+        QVERIFY(Find<QTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText().isEmpty());
         form.show();
         QVERIFY(form.isVisible());
     }
