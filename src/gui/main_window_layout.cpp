@@ -12,9 +12,11 @@
 #include <QRadioButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "fixed_pitch_memo.hpp"
 #include "fonts.hpp"
+#include "group_frames.hpp"
 #include "main_window.hpp"
 
 namespace orvikel::gui {
@@ -119,6 +121,7 @@ void MainWindow::BuildLayout() {
     setFont(ProportionalFont(12));
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("MainForm"));
+    central->setStyleSheet(GroupFrameStyle());
     setCentralWidget(central);
     // The client area the three panels tile exactly.
     central->setFixedSize(1001, 711);
@@ -274,7 +277,7 @@ QFrame* MainWindow::BuildOddsPanel(QWidget* parent) {
         Group(this, {rbSort_[i], rbNor_[i]});
     }
     rbBox_ = MakeRadio(gbOdds_[5], "RBBox", QStringLiteral("BOX"), QRect(168, 16, 49, 17));
-    rbWheel_ = MakeRadio(gbOdds_[5], "RBWheel", QStringLiteral("総流し"), QRect(224, 16, 60, 17));
+    rbWheel_ = MakeRadio(gbOdds_[5], "RBWheel", QStringLiteral("総流し"), QRect(224, 16, 57, 17));
     rbBox_->hide();
     rbWheel_->hide();
     // The trio view is one choice of four: popularity list, number list, BOX or total wheel.
@@ -287,31 +290,36 @@ QFrame* MainWindow::BuildOddsPanel(QWidget* parent) {
 
 void MainWindow::BuildBoxWheelPanel(QGroupBox* trioBox) {
     panelBoxWheel_ = MakePanel(trioBox, "PanelBoxWheel", QRect(194, 40, 95, 273));
-    Place(new QLabel(QStringLiteral("馬番選択パネル"), panelBoxWheel_), "Label3",
-          QRect(6, 6, 88, 16));
+    // The notes stand at left 8 unless the installed font needs more room to show them whole.
+    const auto note = [this](const QString& text, const char* name, int top, int height) {
+        auto* label = new QLabel(text, panelBoxWheel_);
+        const int width = label->sizeHint().width();
+        const int room = panelBoxWheel_->width() - panelBoxWheel_->frameWidth();
+        const int left = std::max(panelBoxWheel_->frameWidth() + 1, std::min(8, room - width));
+        Place(label, name, QRect(left, top, std::max(width, room - left), height));
+    };
+    note(QStringLiteral("馬番選択パネル"), "Label3", 8, 16);
     for (int n = 1; n <= kHorses; ++n) {
         const QByteArray name = QByteArray("CB") + (n < 10 ? "0" : "") + QByteArray::number(n);
         const QRect geometry =
-            n < 10 ? QRect(8, 24 + 16 * (n - 1), 36, 17) : QRect(48, 24 + 16 * (n - 10), 44, 17);
+            n < 10 ? QRect(8, 24 + 16 * (n - 1), 33, 17) : QRect(48, 24 + 16 * (n - 10), 41, 17);
         auto* box =
             Place(new QCheckBox(QString::number(n), panelBoxWheel_), name.constData(), geometry);
         box->setFont(ProportionalFont(16));
         cb_[static_cast<std::size_t>(n)] = box;
     }
     rbBWSort_ =
-        MakeRadio(panelBoxWheel_, "RBBWSort", QStringLiteral("人 気 順"), QRect(14, 176, 78, 17));
+        MakeRadio(panelBoxWheel_, "RBBWSort", QStringLiteral("人 気 順"), QRect(14, 176, 75, 17));
     rbBWNor_ =
-        MakeRadio(panelBoxWheel_, "RBBWNor", QStringLiteral("通     常"), QRect(14, 192, 78, 17));
+        MakeRadio(panelBoxWheel_, "RBBWNor", QStringLiteral("通     常"), QRect(14, 192, 75, 17));
     rbBWSort_->setFont(ProportionalFont(13));
     rbBWNor_->setFont(ProportionalFont(13));
     rbBWNor_->setChecked(true);
     Group(this, {rbBWSort_, rbBWNor_});
     buttonBWclear_ = Place(new QPushButton(QStringLiteral("ク リ ア"), panelBoxWheel_),
-                           "ButtonBWclear", QRect(8, 216, 81, 19));
-    Place(new QLabel(QStringLiteral("BOXは10点まで"), panelBoxWheel_), "Label4",
-          QRect(6, 240, 88, 15));
-    Place(new QLabel(QStringLiteral("総流しは2点まで"), panelBoxWheel_), "Label5",
-          QRect(6, 256, 88, 15));
+                           "ButtonBWclear", QRect(8, 216, 81, 17));
+    note(QStringLiteral("BOXは10点まで"), "Label4", 240, 15);
+    note(QStringLiteral("総流しは2点まで"), "Label5", 256, 15);
     panelBoxWheel_->hide();
 }
 

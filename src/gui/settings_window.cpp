@@ -13,6 +13,7 @@
 #include "common/literals.hpp"
 #include "common/paths.hpp"
 #include "fonts.hpp"
+#include "group_frames.hpp"
 #include "seams.hpp"
 
 namespace orvikel::gui {
@@ -82,6 +83,7 @@ SettingsWindow::SettingsWindow(std::filesystem::path programDir, UiSeams& seams,
     setWindowTitle(QStringLiteral("OrviKEL98 Viewer 設定"));
     setFont(ProportionalFont(12));
     setFixedSize(573, 300);
+    setStyleSheet(GroupFrameStyle());
     BuildLayout();
 
     // FormCreate: the working copies come from the file, not from the main window.
@@ -113,7 +115,7 @@ void SettingsWindow::BuildLayout() {
                                 QRect(8, 16, 553, 49));
     edit1_ = new QLineEdit(folderBox);
     edit1_->setObjectName(QStringLiteral("Edit1"));
-    edit1_->setGeometry(8, 18, 401, 22);
+    edit1_->setGeometry(8, 16, 401, 20);
     button1_ = new QPushButton(QStringLiteral("変更"), folderBox);
     button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setGeometry(424, 16, 113, 25);

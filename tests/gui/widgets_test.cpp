@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,11 +19,80 @@
 #include "fonts.hpp"
 #include "gui_fixture.hpp"
 #include "main_window.hpp"
+#include "settings_window.hpp"
 #include "vote_window.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;
 using namespace orvikel::gui::testing;
+
+namespace {
+
+// Where the group box draws its frame and its title, in its own coordinates.
+std::pair<QRect, QRect> FrameAndTitle(const QGroupBox* box) {
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.lineWidth = 1;
+    option.textAlignment = box->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QStyle* style = box->style();
+    return {style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, box),
+            style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)};
+}
+
+// Every group box of window with the controls placed directly in it.
+void CheckGroupFrames(const QWidget* window) {
+    const QList<QGroupBox*> boxes = window->findChildren<QGroupBox*>();
+    QVERIFY(!boxes.isEmpty());
+    for (const QGroupBox* box : boxes) {
+        const auto [frame, title] = FrameAndTitle(box);
+        for (const QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QString where = box->objectName() + QLatin1Char('/') + control->objectName();
+            QVERIFY2(frame.top() < control->y(), qPrintable(where));
+            QVERIFY2(!title.intersects(control->geometry()), qPrintable(where));
+        }
+    }
+}
+
+// Every caption of window shown whole in the size its control has.
+void CheckCaptionsFit(const QWidget* window) {
+    for (const QGroupBox* box : window->findChildren<QGroupBox*>()) {
+        const QRect title = FrameAndTitle(box).second;
+        const int end = title.left() + box->fontMetrics().horizontalAdvance(box->title());
+        QVERIFY2(end < box->width() - 1,
+                 qPrintable(box->objectName() + QStringLiteral(" ends at %1").arg(end)));
+    }
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        if (!control->inherits("QAbstractButton") && !control->inherits("QLabel")) {
+            continue;
+        }
+        if (control->property("text").toString().isEmpty()) {
+            continue;
+        }
+        // Hints add room for focus frames and a push button's minimum width: the caption itself
+        // is the indicator, its spacing and the text.
+        const QString text = control->property("text").toString();
+        const int advance = control->fontMetrics().horizontalAdvance(text);
+        const QStyle* style = control->style();
+        int needed = control->sizeHint().width();
+        if (control->inherits("QPushButton")) {
+            needed = advance + 6;
+        } else if (control->inherits("QRadioButton")) {
+            needed = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, control) +
+                     style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, control) +
+                     advance;
+        } else if (control->inherits("QCheckBox")) {
+            needed = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, control) +
+                     style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, control) +
+                     advance;
+        }
+        QVERIFY2(needed <= control->width(),
+                 qPrintable(control->objectName() + QStringLiteral(" needs %1").arg(needed)));
+    }
+}
+
+}  // namespace
 
 class WidgetsTest : public QObject {
     Q_OBJECT
@@ -130,6 +201,23 @@ class WidgetsTest : public QObject {
         QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
         QCOMPARE(grid->selectionMode(), QAbstractItemView::ContiguousSelection);
         QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    }
+
+    // The first control of a group sits under the title and inside the frame, never across it.
+    void groupFramesRunAboveTheirControls() {
+        CheckGroupFrames(window_.get());
+        SettingsWindow settings(ToPath(programDir_.path()), seams_, nullptr);
+        CheckGroupFrames(&settings);
+    }
+
+    void captionsFitTheirControls() {
+        // Venue captions come with the meetings; the longest one a meeting can have.
+        auto* venue = Find<QRadioButton>(window_.get(), QStringLiteral("RBkaisai1"));
+        venue->setText(QStringLiteral("福島前日"));
+        CheckCaptionsFit(window_.get());
+        venue->setText(QString());
+        SettingsWindow settings(ToPath(programDir_.path()), seams_, nullptr);
+        CheckCaptionsFit(&settings);
     }
 
     void noMeetingFilesHideEveryVenueButton() {
