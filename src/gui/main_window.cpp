@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "common/encoding.hpp"
@@ -26,14 +27,20 @@ MainWindow::MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget
 MainWindow::~MainWindow() = default;
 
 void MainWindow::Run(const std::function<void()>& action) {
+    std::optional<QString> failure;
     try {
         action();
     } catch (const std::exception& error) {
-        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+        failure = QString::fromStdString(text::ToUtf8(error.what()));
     } catch (...) {
-        seams_.ShowMessage(this, QStringLiteral("Unknown error"));
+        failure = QStringLiteral("予期しないエラーが発生しました。");
     }
+    // The display first shows what the action left (cleared, and filled as far as it got), so
+    // the message never stands over the previous race.
     Render();
+    if (failure) {
+        seams_.ShowMessage(this, *failure);
+    }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -300,6 +300,44 @@ class MainWindowTest : public QObject {
         QCOMPARE(Memo(viewer, 2), WorkText(viewer.dir(), kMemos[2].popular));
         QCOMPARE(viewer.seams.messages.size(), 1);
     }
+
+    // A refresh that fails part way: the message comes over the new race's cleared display.
+    void anErrorIsShownOverTheClearedDisplay() {
+        const int slot = demo_->Slots().front();
+        int before = 0;
+        int failing = 0;
+        for (int r = 1; r <= kRaces && failing == 0; ++r) {
+            if (before == 0 && demo_->Has(slot, r, kRaceCard)) {
+                before = r;
+            } else if (before != 0 && demo_->Has(slot, r, kRaceCard) &&
+                       demo_->Has(slot, r, kQuinella)) {
+                failing = r;
+            }
+        }
+        QVERIFY(failing > 0);
+        Viewer viewer(demo_->text());
+        viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
+        viewer.Click(RaceButton(before));
+        auto* grid = viewer.Get<QTableWidget>(QStringLiteral("DEGrid"));
+        auto* title = viewer.Get<QLineEdit>(QStringLiteral("EditYMDR"));
+        const QString shownTitle = title->text();
+        QVERIFY(!grid->item(0, 4)->text().isEmpty());
+        QVERIFY(QFile::remove(
+            QString::fromStdString(text::ToUtf8(demo_->FileName(slot, failing, kQuinella)))));
+
+        QString titleAtMessage;
+        QString horseAtMessage = QStringLiteral("<no message>");
+        viewer.seams.onMessage = [&](const QString&) {
+            titleAtMessage = title->text();
+            horseAtMessage = grid->item(0, 4)->text();
+        };
+        viewer.Click(RaceButton(failing));
+        QCOMPARE(viewer.seams.messages.size(), 1);
+        QVERIFY(horseAtMessage.isEmpty());
+        QVERIFY(titleAtMessage != shownTitle);
+        QVERIFY2(titleAtMessage.contains(QStringLiteral("第%1Ｒ").arg(failing)),
+                 qPrintable(titleAtMessage));
+    }
 };
 
 QTEST_MAIN(MainWindowTest)
