@@ -3,12 +3,14 @@
 #include <QScreen>
 
 #include "app_paths.hpp"
+#include "japanese.hpp"
 #include "main_window.hpp"
 #include "seams.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("OrviKEL Viewer"));
+    orvikel::gui::InstallJapanese(app);
 
     orvikel::gui::DesktopSeams seams;
     orvikel::gui::MainWindow window(orvikel::gui::ToPath(QCoreApplication::applicationDirPath()),

@@ -1,12 +1,16 @@
 // The main window as created, the fonts the lists are drawn in, the vote-count window and the
 // folder chooser.
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -14,10 +18,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <algorithm>
 #include <memory>
 
 #include "fonts.hpp"
 #include "gui_fixture.hpp"
+#include "japanese.hpp"
 #include "main_window.hpp"
 #include "settings_window.hpp"
 #include "vote_window.hpp"
@@ -114,6 +120,7 @@ class WidgetsTest : public QObject {
 
   private Q_SLOTS:
     void initTestCase() {
+        QVERIFY2(InstallJapanese(*QCoreApplication::instance()), "Qt's Japanese translations");
         window_ = std::make_unique<MainWindow>(ToPath(programDir_.path()), seams_);
     }
     void cleanupTestCase() { window_.reset(); }
@@ -269,6 +276,33 @@ class WidgetsTest : public QObject {
         QVERIFY(Find<QTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText().isEmpty());
         form.show();
         QVERIFY(form.isVisible());
+    }
+
+    // Qt's own dialog, titled and labelled in Japanese like every other text of the viewer.
+    void folderChooserSpeaksJapanese() {
+        QTemporaryDir base;
+        FolderChooser chooser(nullptr, base.path());
+        QCOMPARE(chooser.windowTitle(), QStringLiteral("ディレクトリの選択"));
+        const auto japanese = [](const QString& text) {
+            return std::any_of(text.cbegin(), text.cend(),
+                               [](QChar c) { return c.unicode() >= 0x3000; });
+        };
+        auto* lookIn = Find<QLabel>(&chooser, QStringLiteral("lookInLabel"));
+        QVERIFY(lookIn != nullptr);
+        QVERIFY2(japanese(lookIn->text()), qPrintable(lookIn->text()));
+        auto* buttons = Find<QDialogButtonBox>(&chooser, QStringLiteral("buttonBox"));
+        QVERIFY(buttons != nullptr);
+        QVERIFY(!buttons->buttons().isEmpty());
+        for (QAbstractButton* button : buttons->buttons()) {
+            QVERIFY2(japanese(button->text()), qPrintable(button->text()));
+        }
+        QVERIFY(buttons->button(QDialogButtonBox::Help) == nullptr);
+
+        std::unique_ptr<QMessageBox> question(FolderChooser::MakeQuestion(
+            &chooser, QStringLiteral("指定されたディレクトリが存在しません。作成しますか？")));
+        QCOMPARE(question->windowTitle(), QStringLiteral("ディレクトリの選択"));
+        QCOMPARE(question->button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+        QCOMPARE(question->button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
     }
 
     void folderChooserCreatesATypedFolderAfterAsking_data() {
