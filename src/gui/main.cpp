@@ -1,11 +1,14 @@
 // OrviKELViewer: the main window over the settings and work files beside the executable.
 #include <QApplication>
 #include <QScreen>
+#include <QSettings>
+#include <memory>
 
 #include "app_paths.hpp"
 #include "japanese.hpp"
 #include "main_window.hpp"
 #include "seams.hpp"
+#include "window_state.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -16,11 +19,16 @@ int main(int argc, char** argv) {
     orvikel::gui::MainWindow window(orvikel::gui::ToPath(QCoreApplication::applicationDirPath()),
                                     seams);
     window.adjustSize();
-    if (const QScreen* screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
+    const std::unique_ptr<QSettings> windowState(orvikel::gui::OpenWindowStateStore());
+    if (!orvikel::gui::RestoreWindowState(window, *windowState)) {
+        if (const QScreen* screen = window.screen()) {
+            QRect frame = window.frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            window.move(frame.topLeft());
+        }
     }
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    orvikel::gui::SaveWindowState(window, *windowState);
+    return status;
 }

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -51,6 +52,13 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The start-up check runs once, after the window has appeared, never on later activations.
     activated_ = true;
     QTimer::singleShot(0, this, [this] { RunStartupCheck(); });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        stretch_.Apply(centralWidget()->size());
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::RunStartupCheck() {

@@ -8,6 +8,7 @@
 
 #include "seams.hpp"
 #include "shell/viewer_session.hpp"
+#include "stretch_layout.hpp"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -32,8 +33,12 @@ class MainWindow : public QMainWindow {
 
     const ViewerSession& session() const { return session_; }
 
+    // The client area at the first size, where every control stands as laid out.
+    static constexpr QSize kFirstClientSize{1001, 711};
+
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // main_window_layout.cpp
@@ -43,6 +48,7 @@ class MainWindow : public QMainWindow {
     QFrame* BuildOddsPanel(QWidget* parent);
     void BuildBoxWheelPanel(QGroupBox* trioBox);
     void BuildGrid(QWidget* parent);
+    void BuildStretch(QFrame* raceCard, QFrame* choice, QFrame* odds);
 
     // main_window_render.cpp
     void Render();
@@ -63,6 +69,7 @@ class MainWindow : public QMainWindow {
     ViewerSession session_;
     UiSeams& seams_;
     bool activated_ = false;
+    StretchLayout stretch_{kFirstClientSize};
 
     // PanelDE
     QLineEdit* editYMDR_ = nullptr;

@@ -123,11 +123,38 @@ void MainWindow::BuildLayout() {
     central->setObjectName(QStringLiteral("MainForm"));
     central->setStyleSheet(GroupFrameStyle());
     setCentralWidget(central);
-    // The client area the three panels tile exactly.
-    central->setFixedSize(1001, 711);
-    BuildRaceCardPanel(central);
-    BuildChoicePanel(central);
-    BuildOddsPanel(central);
+    // The client area the three panels tile exactly at the first size; it may grow from there.
+    central->setMinimumSize(kFirstClientSize);
+    central->resize(kFirstClientSize);
+    QFrame* raceCard = BuildRaceCardPanel(central);
+    QFrame* choice = BuildChoicePanel(central);
+    QFrame* odds = BuildOddsPanel(central);
+    BuildStretch(raceCard, choice, odds);
+    central->installEventFilter(this);
+}
+
+void MainWindow::BuildStretch(QFrame* raceCard, QFrame* choice, QFrame* odds) {
+    // Extra width goes to the grid and to the five lists in proportion to their widths; extra
+    // height to the lists, lists 1-3 sharing theirs with the results memo below them.
+    constexpr std::array<double, 6> kListWidth{0, 126, 166, 222, 166, 190};
+    constexpr double kAllLists = 126 + 166 + 222 + 166 + 190;
+    stretch_.Add(raceCard, {.width = 1});
+    stretch_.Add(editTokubetu_, {.width = 1});
+    stretch_.Add(grid_, {.width = 1});
+    stretch_.Add(choice, {.left = 1});
+    stretch_.Add(odds, {.width = 1, .height = 1});
+    double before = 0;
+    for (int n = 1; n <= 5; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const double share = kListWidth[i] / kAllLists;
+        const double height = n <= 3 ? 0.5 : 1.0;
+        stretch_.Add(gbOdds_[i], {.left = before, .width = share, .height = height});
+        stretch_.Add(memo_[i], {.width = share, .height = height});
+        before += share;
+    }
+    const double firstThree = (kListWidth[1] + kListWidth[2] + kListWidth[3]) / kAllLists;
+    stretch_.Add(memoSeiseki_, {.top = 0.5, .width = firstThree, .height = 0.5});
+    stretch_.Add(panelBoxWheel_, {.left = kListWidth[5] / kAllLists});
 }
 
 QFrame* MainWindow::BuildRaceCardPanel(QWidget* parent) {
@@ -177,6 +204,10 @@ void MainWindow::BuildGrid(QWidget* parent) {
     grid_->setWordWrap(false);
     grid_->setTextElideMode(Qt::ElideNone);
     grid_->setCornerButtonEnabled(false);
+    // A horizontal scroll bar would cover horse 18: widened columns are reached by keyboard or
+    // by making the window wider instead.
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setMinimumSectionSize(kRowHeight);
     grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
