@@ -1,10 +1,14 @@
 #include "main_window.hpp"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QTableWidget>
 #include <QTimer>
 #include <exception>
 #include <optional>
@@ -22,6 +26,7 @@ MainWindow::MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget
     setObjectName(QStringLiteral("MainForm"));
     BuildLayout();
     ConnectHandlers();
+    ConnectKeys();
     Run([this] { session_.Create(); });
 }
 
@@ -112,6 +117,47 @@ void MainWindow::ConnectHandlers() {
             [this] { Run([this] { session_.ClickTrioOrder(true); }); });
     connect(rbBWNor_, &QAbstractButton::clicked, this,
             [this] { Run([this] { session_.ClickTrioOrder(false); }); });
+}
+
+void MainWindow::ConnectKeys() {
+    // F5 is 更新 as in a browser; F6 switches the list that has the focus between 人気順 and 通常.
+    auto* update = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(update, &QShortcut::activated, upDate_, &QPushButton::click);
+    auto* order = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(order, &QShortcut::activated, this, [this] { SwitchFocusedListOrder(); });
+}
+
+void MainWindow::SwitchFocusedListOrder() {
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) {
+        return;
+    }
+    const auto within = [focus](const QWidget* area) {
+        return area == focus || area->isAncestorOf(focus);
+    };
+    QRadioButton* popular = nullptr;
+    QRadioButton* number = nullptr;
+    if (within(grid_)) {
+        popular = rbSortT_;
+        number = rbNorT_;
+    }
+    for (int n = 1; n <= 5; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (within(gbOdds_[i])) {
+            popular = rbSort_[i];
+            number = rbNor_[i];
+        }
+    }
+    // While BOX or 総流し is chosen, the trio memo shows the extraction in the panel's order.
+    if (popular == rbSort_[5] && (rbBox_->isChecked() || rbWheel_->isChecked())) {
+        popular = rbBWSort_;
+        number = rbBWNor_;
+    }
+    if (popular == nullptr || !popular->isVisibleTo(this)) {
+        return;
+    }
+    // The same click as the mouse's, so the same handler runs.
+    (popular->isChecked() ? number : popular)->click();
 }
 
 void MainWindow::TickHorse(int horse) {

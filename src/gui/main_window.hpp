@@ -58,6 +58,8 @@ class MainWindow : public QMainWindow {
 
     // main_window.cpp
     void ConnectHandlers();
+    void ConnectKeys();
+    void SwitchFocusedListOrder();
     // The one error boundary: runs a session operation, shows any error it raises, and then
     // draws whatever state the session holds.
     void Run(const std::function<void()>& action);
