@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
@@ -16,6 +17,8 @@
 
 #include "common/encoding.hpp"
 #include "common/literals.hpp"
+#include "copying.hpp"
+#include "fixed_pitch_memo.hpp"
 #include "settings_window.hpp"
 #include "vote_window.hpp"
 
@@ -27,6 +30,7 @@ MainWindow::MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget
     BuildLayout();
     ConnectHandlers();
     ConnectKeys();
+    ConnectCopying();
     Run([this] { session_.Create(); });
 }
 
@@ -62,6 +66,11 @@ void MainWindow::showEvent(QShowEvent* event) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == centralWidget() && event->type() == QEvent::Resize) {
         stretch_.Apply(centralWidget()->size());
+    }
+    if (watched == grid_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        CopyGridSelection();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -117,6 +126,36 @@ void MainWindow::ConnectHandlers() {
             [this] { Run([this] { session_.ClickTrioOrder(true); }); });
     connect(rbBWNor_, &QAbstractButton::clicked, this,
             [this] { Run([this] { session_.ClickTrioOrder(false); }); });
+}
+
+void MainWindow::ConnectCopying() {
+    const auto memoActions = [this](FixedPitchMemo* memo) {
+        return ListActions{
+            .copy = [this, memo] { Run([memo] { memo->copy(); }); },
+            .copyAll = [this, memo] { Run([memo] { CopyToClipboard(memo->toPlainText()); }); },
+            .canCopy = [memo] { return memo->textCursor().hasSelection(); }};
+    };
+    for (int n = 1; n <= 5; ++n) {
+        FixedPitchMemo* memo = memo_[static_cast<std::size_t>(n)];
+        AttachListMenu(memo, memoActions(memo));
+    }
+    AttachListMenu(memoSeiseki_, memoActions(memoSeiseki_));
+    AttachListMenu(
+        grid_,
+        ListActions{.copy = [this] { CopyGridSelection(); },
+                    .copyAll = [this] { Run([this] { CopyToClipboard(GridAllText(*grid_)); }); },
+                    .canCopy = [this] { return !grid_->selectedRanges().isEmpty(); }});
+    // The grid's own Ctrl+C copies one cell only; the whole selected range is wanted.
+    grid_->installEventFilter(this);
+}
+
+void MainWindow::CopyGridSelection() {
+    Run([this] {
+        const QString text = GridSelectionText(*grid_);
+        if (!text.isEmpty()) {
+            CopyToClipboard(text);
+        }
+    });
 }
 
 void MainWindow::ConnectKeys() {

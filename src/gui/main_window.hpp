@@ -59,6 +59,8 @@ class MainWindow : public QMainWindow {
     // main_window.cpp
     void ConnectHandlers();
     void ConnectKeys();
+    void ConnectCopying();
+    void CopyGridSelection();
     void SwitchFocusedListOrder();
     // The one error boundary: runs a session operation, shows any error it raises, and then
     // draws whatever state the session holds.

@@ -6,6 +6,7 @@
 
 #include "common/encoding.hpp"
 #include "common/file_io.hpp"
+#include "copying.hpp"
 #include "fixed_pitch_memo.hpp"
 #include "fonts.hpp"
 #include "seams.hpp"
@@ -23,6 +24,10 @@ VoteCountWindow::VoteCountWindow(const std::filesystem::path& programDir, UiSeam
     memo1_ = new FixedPitchMemo(this, 16);
     memo1_->setObjectName(QStringLiteral("Memo1"));
     memo1_->setGeometry(8, 8, 377, 169);
+    AttachListMenu(memo1_,
+                   ListActions{.copy = [this] { memo1_->copy(); },
+                               .copyAll = [this] { CopyToClipboard(memo1_->toPlainText()); },
+                               .canCopy = [this] { return memo1_->textCursor().hasSelection(); }});
 
     button1_ = new QPushButton(QStringLiteral("閉じる"), this);
     button1_->setObjectName(QStringLiteral("Button1"));
