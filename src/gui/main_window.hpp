@@ -113,6 +113,9 @@ class MainWindow : public QMainWindow {
     QRadioButton* rbBWSort_ = nullptr;
     QRadioButton* rbBWNor_ = nullptr;
     QPushButton* buttonBWclear_ = nullptr;
+
+    // The status line under the lists.
+    QLabel* voteTotals_ = nullptr;
 };
 
 }  // namespace orvikel::gui

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <algorithm>
@@ -131,6 +132,12 @@ void MainWindow::BuildLayout() {
     QFrame* odds = BuildOddsPanel(central);
     BuildStretch(raceCard, choice, odds);
     central->installEventFilter(this);
+
+    // The vote totals the lists show as hints, readable without hovering.
+    voteTotals_ = new QLabel(this);
+    voteTotals_->setObjectName(QStringLiteral("LabelVoteTotals"));
+    voteTotals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(voteTotals_, 1);
 }
 
 void MainWindow::BuildStretch(QFrame* raceCard, QFrame* choice, QFrame* odds) {

@@ -3,9 +3,11 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include "common/encoding.hpp"
@@ -27,6 +29,26 @@ QString HintText(const Hint& hint) {
     QString text = Text(hint.text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
+}
+
+// The totals of the hints that are switched on, in the order of the bet types, each with its
+// padding blanks run together so that all seven fit on one line.
+QString VoteTotalsLine(const DisplayState& display) {
+    QStringList totals;
+    const auto add = [&totals](const Hint& hint) {
+        if (!hint.show) {
+            return;
+        }
+        static const QRegularExpression kPadding(QStringLiteral(" {2,}"));
+        for (QString line : HintText(hint).split(QLatin1Char('\n'))) {
+            totals.append(line.replace(kPadding, QStringLiteral(" ")).trimmed());
+        }
+    };
+    add(display.gridHint);
+    for (int n = 1; n <= 5; ++n) {
+        add(display.odds.hint[static_cast<std::size_t>(n)]);
+    }
+    return totals.join(QStringLiteral("　"));
 }
 
 // The lines of a list (TextLines) or of the results memo (strings).
@@ -94,6 +116,7 @@ void MainWindow::RenderHeaderAndLists() {
         SetLines(memo_[i], display.memo[i]);
     }
     SetLines(memoSeiseki_, display.results);
+    voteTotals_->setText(VoteTotalsLine(display));
 }
 
 void MainWindow::RenderButtons() {

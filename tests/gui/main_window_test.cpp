@@ -2,6 +2,7 @@
 // controls show against the work files, the order buttons, 更新, the vote-count window and the
 // error boundary.
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -187,6 +188,35 @@ class MainWindowTest : public QObject {
         QVERIFY(!viewer.Get<QTextEdit>(QStringLiteral("MemoSeiseki"))->toPlainText().isEmpty());
         QVERIFY(viewer.Visible(QStringLiteral("RBBox")));
         QVERIFY(viewer.Visible(QStringLiteral("RBWheel")));
+    }
+
+    // The hints' totals also stand in the status line, one after another in bet-type order.
+    void voteTotalsAreReadableWithoutHovering() {
+        const int slot = demo_->Slots().front();
+        Viewer viewer(demo_->text());
+        auto* line = viewer.Get<QLabel>(QStringLiteral("LabelVoteTotals"));
+        QVERIFY(line->text().isEmpty());
+        viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
+        viewer.Click(RaceButton(FullRace(slot)));
+        QVERIFY(line->isVisible());
+        const QRegularExpression padding(QStringLiteral(" {2,}"));
+        int at = -1;
+        int shown = 0;
+        for (const char* label : {"単勝発売票数", "複勝発売票数", "枠連発売票数", "馬連発売票数",
+                                  "ワイド発売票数", "馬単発売票数", "３連複発売票数"}) {
+            QString total = TotalOf(viewer, label);
+            if (total.isEmpty()) {
+                QVERIFY(!line->text().contains(QString::fromUtf8(label)));
+                continue;
+            }
+            total.replace(padding, QStringLiteral(" "));
+            const int found = line->text().indexOf(total.trimmed());
+            QVERIFY2(found > at, qPrintable(total + QStringLiteral(" in ") + line->text()));
+            at = found;
+            ++shown;
+        }
+        QVERIFY(shown >= 5);
+        QVERIFY(!viewer.Get(QStringLiteral("MemoOdds4"))->toolTip().isEmpty());
     }
 
     void everyOrderButtonReloadsItsListFromTheWorkFile() {
