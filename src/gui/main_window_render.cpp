@@ -31,17 +31,17 @@ QString HintText(const Hint& hint) {
     return text;
 }
 
-// The totals of the hints that are switched on, in the order of the bet types, each with its
-// padding blanks run together so that all seven fit on one line.
+// The totals of the hints that are switched on, in the order of the bet types, each without the
+// blanks that align it in the summary, so that all seven fit on one line.
 QString VoteTotalsLine(const DisplayState& display) {
     QStringList totals;
     const auto add = [&totals](const Hint& hint) {
         if (!hint.show) {
             return;
         }
-        static const QRegularExpression kPadding(QStringLiteral(" {2,}"));
+        static const QRegularExpression kPadding(QStringLiteral("[ \u3000]+"));
         for (QString line : HintText(hint).split(QLatin1Char('\n'))) {
-            totals.append(line.replace(kPadding, QStringLiteral(" ")).trimmed());
+            totals.append(line.remove(kPadding));
         }
     };
     add(display.gridHint);

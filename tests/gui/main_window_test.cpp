@@ -199,7 +199,7 @@ class MainWindowTest : public QObject {
         viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
         viewer.Click(RaceButton(FullRace(slot)));
         QVERIFY(line->isVisible());
-        const QRegularExpression padding(QStringLiteral(" {2,}"));
+        const QRegularExpression padding(QStringLiteral("[ \u3000]+"));
         int at = -1;
         int shown = 0;
         for (const char* label : {"単勝発売票数", "複勝発売票数", "枠連発売票数", "馬連発売票数",
@@ -209,13 +209,17 @@ class MainWindowTest : public QObject {
                 QVERIFY(!line->text().contains(QString::fromUtf8(label)));
                 continue;
             }
-            total.replace(padding, QStringLiteral(" "));
-            const int found = line->text().indexOf(total.trimmed());
+            total.remove(padding);
+            const int found = line->text().indexOf(total);
             QVERIFY2(found > at, qPrintable(total + QStringLiteral(" in ") + line->text()));
             at = found;
             ++shown;
         }
         QVERIFY(shown >= 5);
+        // All of it, at the window's first size.
+        QVERIFY2(
+            line->sizeHint().width() <= line->width(),
+            qPrintable(QStringLiteral("%1 > %2").arg(line->sizeHint().width()).arg(line->width())));
         QVERIFY(!viewer.Get(QStringLiteral("MemoOdds4"))->toolTip().isEmpty());
     }
 
