@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app_paths.hpp"
+#include "folder_claim.hpp"
 #include "japanese.hpp"
 #include "main_window.hpp"
 #include "seams.hpp"
@@ -16,8 +17,13 @@ int main(int argc, char** argv) {
     orvikel::gui::InstallJapanese(app);
 
     orvikel::gui::DesktopSeams seams;
-    orvikel::gui::MainWindow window(orvikel::gui::ToPath(QCoreApplication::applicationDirPath()),
-                                    seams);
+    const std::filesystem::path programDir =
+        orvikel::gui::ToPath(QCoreApplication::applicationDirPath());
+    const auto claim = orvikel::gui::ClaimProgramFolder(programDir, seams);
+    if (!claim) {
+        return 1;
+    }
+    orvikel::gui::MainWindow window(programDir, seams);
     window.adjustSize();
     const std::unique_ptr<QSettings> windowState(orvikel::gui::OpenWindowStateStore());
     if (!orvikel::gui::RestoreWindowState(window, *windowState)) {

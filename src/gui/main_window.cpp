@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "common/literals.hpp"
 #include "copying.hpp"
 #include "fixed_pitch_memo.hpp"
@@ -41,9 +42,9 @@ void MainWindow::Run(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& error) {
-        failure = QString::fromStdString(text::ToUtf8(error.what()));
+        failure = QString::fromStdString(ErrorTextUtf8(error));
     } catch (...) {
-        failure = QStringLiteral("予期しないエラーが発生しました。");
+        failure = QString::fromStdString(UnknownErrorTextUtf8());
     }
     // The display first shows what the action left (cleared, and filled as far as it got), so
     // the message never stands over the previous race.

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "common/file_io.hpp"
 #include "copying.hpp"
 #include "fixed_pitch_memo.hpp"
@@ -44,7 +45,7 @@ VoteCountWindow::VoteCountWindow(const std::filesystem::path& programDir, UiSeam
         }
         memo1_->SetLines(lines.join(QLatin1Char('\n')));
     } catch (const std::exception& error) {
-        seams.ShowMessage(parent, QString::fromStdString(text::ToUtf8(error.what())));
+        seams.ShowMessage(parent, QString::fromStdString(ErrorTextUtf8(error)));
     }
 }
 

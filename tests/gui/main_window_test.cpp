@@ -9,6 +9,7 @@
 #include <QTextEdit>
 
 #include "demo_fixture.hpp"
+#include "folder_claim.hpp"
 #include "settings_window.hpp"
 #include "shell/race_header.hpp"
 #include "shell/refresh.hpp"
@@ -371,6 +372,19 @@ class MainWindowTest : public QObject {
         QVERIFY(titleAtMessage != shownTitle);
         QVERIFY2(titleAtMessage.contains(QStringLiteral("第%1Ｒ").arg(failing)),
                  qPrintable(titleAtMessage));
+    }
+
+    void aSecondViewerOnTheSameFolderIsToldAndStops() {
+        QTemporaryDir programDir;
+        FakeSeams first;
+        const auto claim = ClaimProgramFolder(ToPath(programDir.path()), first);
+        QVERIFY(claim.has_value());
+        QVERIFY(first.messages.isEmpty());
+        FakeSeams second;
+        QVERIFY(!ClaimProgramFolder(ToPath(programDir.path()), second).has_value());
+        QCOMPARE(second.messages,
+                 QStringList{QStringLiteral("フォルダ ") + programDir.path() +
+                             QStringLiteral(" の OrviKEL Viewer は既に起動しています")});
     }
 };
 
