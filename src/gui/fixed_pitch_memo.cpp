@@ -26,10 +26,13 @@ void FixedPitchMemo::SetLines(const QString& text) {
     }
     setPlainText(text);
     QTextCursor all(document());
+    // One edit, so the lines are laid out once rather than once per line.
+    all.beginEditBlock();
     all.select(QTextCursor::Document);
     QTextBlockFormat pitch;
     pitch.setLineHeight(pitch_, QTextBlockFormat::FixedHeight);
     all.mergeBlockFormat(pitch);
+    all.endEditBlock();
 }
 
 QMimeData* FixedPitchMemo::createMimeDataFromSelection() const {
