@@ -45,8 +45,8 @@ QString VoteTotalsLine(const DisplayState& display) {
         }
     };
     add(display.gridHint);
-    for (int n = 1; n <= 5; ++n) {
-        add(display.odds.hint[static_cast<std::size_t>(n)]);
+    for (const OrderList list : kOddsLists) {
+        add(display.odds.hint[list]);
     }
     return totals.join(QStringLiteral("　"));
 }
