@@ -1,8 +1,9 @@
 #!/bin/sh
 # Runs orvikel-dump over every meeting and race of generated data folders and keeps, for each
 # run, its stdout, stderr, exit status and every work file it wrote. Two such trees, one from
-# before a change and one from after it, are compared with `diff -r`: any byte that differs is
-# a change in what the viewer shows or writes.
+# before a change and one from after it, are compared with `diff -r -x OrviKV.lock BEFORE AFTER`
+# (the lock is the program folder's, no output): any byte that differs is a change in what the
+# viewer shows or writes.
 #
 #   scripts/dump-every-race.sh BUILD DEST [SEED...]     (seeds default to 1 2 3)
 set -eu

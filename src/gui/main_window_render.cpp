@@ -1,17 +1,17 @@
 // Drawing the session's state into the controls. Nothing here decides anything: every text,
 // visibility and checked state comes from the session as it stands.
-#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include "common/encoding.hpp"
+#include "fixed_pitch_memo.hpp"
 #include "main_window.hpp"
 
 namespace orvikel::gui {
@@ -31,19 +31,35 @@ QString HintText(const Hint& hint) {
     return text;
 }
 
+// The totals of the hints that are switched on, in the order of the bet types, each without the
+// blanks that align it in the summary, so that all seven fit on one line.
+QString VoteTotalsLine(const DisplayState& display) {
+    QStringList totals;
+    const auto add = [&totals](const Hint& hint) {
+        if (!hint.show) {
+            return;
+        }
+        static const QRegularExpression kPadding(QStringLiteral("[ \u3000]+"));
+        for (QString line : HintText(hint).split(QLatin1Char('\n'))) {
+            totals.append(line.remove(kPadding));
+        }
+    };
+    add(display.gridHint);
+    for (const OrderList list : kOddsLists) {
+        add(display.odds.hint[list]);
+    }
+    return totals.join(QStringLiteral("　"));
+}
+
 // The lines of a list (TextLines) or of the results memo (strings).
 template <class Lines>
-void SetLines(QPlainTextEdit* memo, const Lines& lines) {
+void SetLines(FixedPitchMemo* memo, const Lines& lines) {
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
     for (const auto& line : lines) {
         texts.append(Text(line));
     }
-    const QString text = texts.join(QLatin1Char('\n'));
-    // Unchanged lists keep their scroll position.
-    if (memo->toPlainText() != text) {
-        memo->setPlainText(text);
-    }
+    memo->SetLines(texts.join(QLatin1Char('\n')));
 }
 
 void SetBox(QLineEdit* box, const std::string& cp932) {
@@ -69,13 +85,13 @@ void CheckOnly(QButtonGroup* group, QAbstractButton* button) {
 
 }  // namespace
 
-void TMainForm::Render() {
+void MainWindow::Render() {
     RenderHeaderAndLists();
     RenderButtons();
     RenderTrioPanel();
 }
 
-void TMainForm::RenderHeaderAndLists() {
+void MainWindow::RenderHeaderAndLists() {
     const DisplayState& display = session_.display();
     const RaceHeader& header = display.header;
     SetBox(editYMDR_, header.EditYMDR);
@@ -101,9 +117,10 @@ void TMainForm::RenderHeaderAndLists() {
         SetLines(memo_[i], display.memo[list]);
     }
     SetLines(memoSeiseki_, display.results);
+    voteTotals_->setText(VoteTotalsLine(display));
 }
 
-void TMainForm::RenderButtons() {
+void MainWindow::RenderButtons() {
     const Meetings& meetings = session_.meetings();
     const Selection& selection = session_.selection();
     for (int k = 1; k <= kMeetingSlots; ++k) {
@@ -157,15 +174,12 @@ void TMainForm::RenderButtons() {
             rbWheel_->setChecked(true);
             break;
     }
-    for (QAction* action : saveCsv_) {
-        action->setEnabled(session_.RaceDisplayed());
-    }
     const bool boxWheel = session_.display().odds.boxWheelVisible;
     rbBox_->setVisible(boxWheel);
     rbWheel_->setVisible(boxWheel);
 }
 
-void TMainForm::RenderTrioPanel() {
+void MainWindow::RenderTrioPanel() {
     panelBoxWheel_->setVisible(session_.TrioPanelVisible());
     for (int n = 1; n <= kHorses; ++n) {
         QCheckBox* box = cb_[static_cast<std::size_t>(n)];

@@ -95,11 +95,11 @@ class Viewer {
     QString dir() const { return programDir_.path(); }
 
     FakeSeams seams;
-    std::unique_ptr<TMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
   private:
     void Start() {
-        window = std::make_unique<TMainForm>(ToPath(programDir_.path()), seams);
+        window = std::make_unique<MainWindow>(ToPath(programDir_.path()), seams);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get())) {
             qWarning("window not exposed");

@@ -2,8 +2,8 @@
 // extraction files the session writes.
 #include <QCheckBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTextEdit>
 
 #include "demo_fixture.hpp"
 
@@ -16,7 +16,7 @@ namespace {
 const QString kTooMany = QStringLiteral("BOX総流しパネルの、チェックの数が多すぎます！");
 
 QString Trio(const Viewer& viewer) {
-    return viewer.Get<QPlainTextEdit>(QStringLiteral("MemoOdds5"))->toPlainText();
+    return viewer.Get<QTextEdit>(QStringLiteral("MemoOdds5"))->toPlainText();
 }
 
 QLabel* Points(const Viewer& viewer) {
