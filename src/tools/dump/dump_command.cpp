@@ -21,12 +21,21 @@ const char* UsageText() {
            "[--grid]\n"
            "                    [--trio box|wheel --horses N[,N...]] "
            "[--trio-order popularity|number]\n"
+           "                    [--csv DIR]\n"
            "開催スロット K（1〜6）のレース R（省略時はファイルのある最初のレース）をビューアと\n"
            "同じように表示し、1行に1項目ずつ KEY<TAB>VALUE の形で UTF-8 "
            "で出力して、作業ファイルを\n"
            "DIR に書き込みます。\n"
-           "終了ステータス: 0 完了、1 更新がエラーで止まったか出力を書き込めなかった、2 使い方の\n"
-           "誤り、3 スロット K に開催がないかその開催にレースがない。\n";
+           "--trio: BOX か総流しのパネルで馬番を順にチェックします。MemoOdds5 の行のあとに\n"
+           "trio.points（人気順位のある組の点数）、trio.excluded（取消・出走取消・1.0倍未満で\n"
+           "除いた組の数）、trio.combined（合成オッズ、小数第1位未満切り捨て。点数が 0 のときは\n"
+           "空）を出力します。\n"
+           "--csv: レースの一覧を CSV ファイル（BOM 付き UTF-8、改行は CR LF）として DIR\n"
+           "（なければ作成）に書き込みます: racecard.csv, bracket-quinella.csv, quinella.csv,\n"
+           "wide.csv, exacta.csv, trio.csv, votes.csv。\n"
+           "終了ステータス: 0 完了、1 更新か CSV ファイルの書き込みがエラーで止まったか出力を\n"
+           "書き込めなかった、2 使い方の誤り、3 スロット K "
+           "に開催がないかその開催にレースがない。\n";
 }
 
 namespace {
@@ -175,6 +184,18 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
             return Finished(out, err, kExitRefreshFailed);
         }
         writer.Lines("MemoOdds5", session.display().memo[OrderList::Trio]);
+        const TrioPoints points = session.TrioSetPoints().value_or(TrioPoints{});
+        writer.Item("trio.points", std::to_string(points.points));
+        writer.Item("trio.excluded", std::to_string(points.excluded));
+        writer.Item("trio.combined", CombinedOddsText(points));
+    }
+    if (options->csvDir) {
+        try {
+            session.ExportCsv(Utf8Path(*options->csvDir));
+        } catch (const std::exception& e) {
+            err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
+            return Finished(out, err, kExitRefreshFailed);
+        }
     }
     return Finished(out, err, kExitOk);
 }
