@@ -96,4 +96,10 @@ OddsHistory BuildOddsHistory(const std::vector<StoredSnapshot>& snapshots) {
     return h;
 }
 
+std::string KindName(BetKind kind) {
+    static constexpr std::array<const char*, kBetKindCount> kNames = {
+        "単勝", "複勝", "枠連", "馬連", "ワイド", "馬単", "３連複"};
+    return text::ToCp932(kNames[static_cast<std::size_t>(kind)]);
+}
+
 }  // namespace orvikel::history

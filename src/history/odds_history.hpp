@@ -59,4 +59,7 @@ struct OddsHistory {
 };
 OddsHistory BuildOddsHistory(const std::vector<StoredSnapshot>& snapshots);
 
+// The short name of a bet kind as the bettor says it ("単勝" .. "３連複"), CP932.
+std::string KindName(BetKind kind);
+
 }  // namespace orvikel::history
