@@ -11,7 +11,7 @@
 #include <QLogValueAxis>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -19,6 +19,7 @@
 #include "common/encoding.hpp"
 #include "fonts.hpp"
 #include "odds_history.hpp"
+#include "odds_history_model.hpp"
 
 namespace orvikel::gui {
 
@@ -34,18 +35,28 @@ qreal TimeX(int minutes) {
     return static_cast<qreal>(t.toMSecsSinceEpoch());
 }
 
-// Replaces the chart a view shows (the view does not delete the one it gave up).
-QChart* FreshChart(QChartView* view) {
+// A chart of the given lines over the time axis and the value axis, built whole before it
+// goes into its view: each series added to a chart on screen would lay it out again. The
+// view does not delete the chart it gives up.
+void SetChart(QChartView* view, const QString& title, const QList<QLineSeries*>& lines,
+              QAbstractAxis* time, QAbstractAxis* values) {
     auto* chart = new QChart();
+    chart->setTitle(title);
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->addAxis(time, Qt::AlignBottom);
+    chart->addAxis(values, Qt::AlignLeft);
+    for (QLineSeries* line : lines) {
+        chart->addSeries(line);
+        line->attachAxis(time);
+        line->attachAxis(values);
+    }
     QChart* old = view->chart();
     view->setChart(chart);
     delete old;
-    return chart;
 }
 
-QDateTimeAxis* TimeAxis(QChart* chart, const std::vector<int>& minutes) {
+QDateTimeAxis* TimeAxis(const std::vector<int>& minutes) {
     auto* axis = new QDateTimeAxis();
     axis->setFormat(QStringLiteral("HH:mm"));
     axis->setTitleText(QStringLiteral("オッズの時刻"));
@@ -56,20 +67,13 @@ QDateTimeAxis* TimeAxis(QChart* chart, const std::vector<int>& minutes) {
                        QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(TimeX(*hi + 1))));
     }
     axis->setTickCount(6);
-    chart->addAxis(axis, Qt::AlignBottom);
     return axis;
 }
 
-QTableWidgetItem* Cell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
-
-QTableWidget* MakeTable(QWidget* parent, const char* name) {
-    auto* table = new QTableWidget(parent);
+QTableView* MakeTable(QWidget* parent, const char* name, OddsHistoryModel* model) {
+    auto* table = new QTableView(parent);
     table->setObjectName(QString::fromLatin1(name));
+    table->setModel(model);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setFont(FixedFont(13));
     table->verticalHeader()->setDefaultSectionSize(18);
@@ -77,25 +81,7 @@ QTableWidget* MakeTable(QWidget* parent, const char* name) {
     return table;
 }
 
-// The snapshot columns: the odds time of each.
-void SetColumns(QTableWidget* table, const history::OddsHistory& figures) {
-    table->setColumnCount(static_cast<int>(figures.times.size()));
-    QStringList titles;
-    for (const std::string& time : figures.times) {
-        titles.append(Text(time));
-    }
-    table->setHorizontalHeaderLabels(titles);
-}
-
 }  // namespace
-
-QColor OddsHistoryWindow::FellColour() {
-    return QColor(255, 200, 200);  // backed: warm, as the bettor's papers mark it
-}
-
-QColor OddsHistoryWindow::RoseColour() {
-    return QColor(200, 220, 255);
-}
 
 OddsHistoryWindow::OddsHistoryWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("OddsHistoryWindow"));
@@ -115,7 +101,8 @@ OddsHistoryWindow::OddsHistoryWindow(QWidget* parent) : QDialog(parent) {
     oddsChart_ = new QChartView(odds);
     oddsChart_->setObjectName(QStringLiteral("OddsChart"));
     oddsChart_->setRenderHint(QPainter::Antialiasing);
-    oddsTable_ = MakeTable(odds, "OddsTable");
+    oddsModel_ = new OddsHistoryModel(OddsHistoryModel::Rows::WinOdds, this);
+    oddsTable_ = MakeTable(odds, "OddsTable", oddsModel_);
     odds->addWidget(oddsChart_);
     odds->addWidget(oddsTable_);
     odds->setStretchFactor(0, 3);
@@ -126,7 +113,8 @@ OddsHistoryWindow::OddsHistoryWindow(QWidget* parent) : QDialog(parent) {
     votesChart_ = new QChartView(votes);
     votesChart_->setObjectName(QStringLiteral("VotesChart"));
     votesChart_->setRenderHint(QPainter::Antialiasing);
-    votesTable_ = MakeTable(votes, "VotesTable");
+    votesModel_ = new OddsHistoryModel(OddsHistoryModel::Rows::Votes, this);
+    votesTable_ = MakeTable(votes, "VotesTable", votesModel_);
     votes->addWidget(votesChart_);
     votes->addWidget(votesTable_);
     votes->setStretchFactor(0, 3);
@@ -141,15 +129,12 @@ void OddsHistoryWindow::Show(const history::OddsHistory& figures, const QString&
 }
 
 void OddsHistoryWindow::ShowOdds(const history::OddsHistory& figures) {
-    QChart* chart = FreshChart(oddsChart_);
-    chart->setTitle(QStringLiteral("単勝オッズの推移 (対数目盛)"));
-    QDateTimeAxis* time = TimeAxis(chart, figures.minutes);
     auto* odds = new QLogValueAxis();
     odds->setBase(10);
     odds->setLabelFormat(QStringLiteral("%g"));
     odds->setMinorTickCount(8);
     odds->setTitleText(QStringLiteral("オッズ"));
-    chart->addAxis(odds, Qt::AlignLeft);
+    QList<QLineSeries*> lines;
 
     double lo = 0;
     double hi = 0;
@@ -172,9 +157,7 @@ void OddsHistoryWindow::ShowOdds(const history::OddsHistory& figures) {
         auto* line = new QLineSeries();
         line->setName(QStringLiteral("%1番").arg(horse));
         line->replace(points);
-        chart->addSeries(line);
-        line->attachAxis(time);
-        line->attachAxis(odds);
+        lines.append(line);
         // The horse number at the end of its line, where the eye looks for the latest odds.
         line->setPointLabelsFormat(QString::number(horse));
         line->setPointLabelsClipping(false);
@@ -186,54 +169,28 @@ void OddsHistoryWindow::ShowOdds(const history::OddsHistory& figures) {
     } else {
         odds->setRange(1.0, 100.0);
     }
+    SetChart(oddsChart_, QStringLiteral("単勝オッズの推移 (対数目盛)"), lines,
+             TimeAxis(figures.minutes), odds);
 
-    oddsTable_->clear();
-    SetColumns(oddsTable_, figures);
-    oddsTable_->setRowCount(static_cast<int>(figures.horses.size()));
-    QStringList rows;
-    for (std::size_t h = 0; h < figures.horses.size(); ++h) {
-        rows.append(QStringLiteral("%1番").arg(figures.horses[h]));
-        for (std::size_t s = 0; s < figures.cells[h].size(); ++s) {
-            const history::HistoryCell& cell = figures.cells[h][s];
-            QTableWidgetItem* item = Cell(Text(cell.odds.text));
-            if (cell.move == history::Move::Fell) {
-                item->setBackground(FellColour());
-                item->setToolTip(QStringLiteral("前回より下がりました"));
-            } else if (cell.move == history::Move::Rose) {
-                item->setBackground(RoseColour());
-                item->setToolTip(QStringLiteral("前回より上がりました"));
-            }
-            oddsTable_->setItem(static_cast<int>(h), static_cast<int>(s), item);
-        }
-    }
-    oddsTable_->setVerticalHeaderLabels(rows);
-    if (oddsTable_->columnCount() > 0) {
-        oddsTable_->scrollToItem(oddsTable_->item(0, oddsTable_->columnCount() - 1));
+    oddsModel_->SetFigures(figures);
+    if (oddsModel_->columnCount() > 0) {
+        // The newest odds are the ones the bettor looks for.
+        oddsTable_->scrollTo(oddsModel_->index(0, oddsModel_->columnCount() - 1));
     }
 }
 
 void OddsHistoryWindow::ShowVotes(const history::OddsHistory& figures) {
-    QChart* chart = FreshChart(votesChart_);
-    chart->setTitle(QStringLiteral("発売票数の推移"));
-    QDateTimeAxis* time = TimeAxis(chart, figures.minutes);
     auto* votes = new QValueAxis();
     votes->setLabelFormat(QStringLiteral("%.0f"));
     votes->setTitleText(QStringLiteral("票数"));
-    chart->addAxis(votes, Qt::AlignLeft);
+    QList<QLineSeries*> lines;
     double hi = 0;
 
-    votesTable_->clear();
-    SetColumns(votesTable_, figures);
-    votesTable_->setRowCount(static_cast<int>(kBetKindCount));
-    QStringList rows;
+    votesModel_->SetFigures(figures);
     for (std::size_t k = 0; k < kBetKindCount; ++k) {
-        const QString name = Text(history::KindName(static_cast<BetKind>(k)));
-        rows.append(name);
         QList<QPointF> points;
         const auto& totals = figures.votes[k];
         for (std::size_t s = 0; s < totals.size(); ++s) {
-            const QString text = totals[s] ? QString::number(*totals[s]) : QString();
-            votesTable_->setItem(static_cast<int>(k), static_cast<int>(s), Cell(text));
             if (totals[s] && figures.minutes[s] >= 0) {
                 points.append(QPointF(TimeX(figures.minutes[s]), static_cast<double>(*totals[s])));
                 hi = std::max(hi, static_cast<double>(*totals[s]));
@@ -243,15 +200,14 @@ void OddsHistoryWindow::ShowVotes(const history::OddsHistory& figures) {
             continue;
         }
         auto* line = new QLineSeries();
-        line->setName(name);
+        line->setName(Text(history::KindName(static_cast<BetKind>(k))));
         line->replace(points);
-        chart->addSeries(line);
-        line->attachAxis(time);
-        line->attachAxis(votes);
+        lines.append(line);
     }
-    votesTable_->setVerticalHeaderLabels(rows);
     votes->setRange(0, hi > 0 ? hi * 1.05 : 1.0);
     votes->applyNiceNumbers();
+    SetChart(votesChart_, QStringLiteral("発売票数の推移"), lines, TimeAxis(figures.minutes),
+             votes);
 }
 
 }  // namespace orvikel::gui

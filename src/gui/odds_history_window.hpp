@@ -7,13 +7,15 @@
 class QChartView;
 class QLabel;
 class QTabWidget;
-class QTableWidget;
+class QTableView;
 
 namespace orvikel::history {
 struct OddsHistory;
 }
 
 namespace orvikel::gui {
+
+class OddsHistoryModel;
 
 class OddsHistoryWindow : public QDialog {
     Q_OBJECT
@@ -23,10 +25,6 @@ class OddsHistoryWindow : public QDialog {
     // Draws the figures of one race; caption names the race (or says why there is nothing).
     void Show(const history::OddsHistory& figures, const QString& caption);
 
-    // The colours of the moves, shared with the race card's marks.
-    static QColor FellColour();
-    static QColor RoseColour();
-
   private:
     void ShowOdds(const history::OddsHistory& figures);
     void ShowVotes(const history::OddsHistory& figures);
@@ -34,9 +32,11 @@ class OddsHistoryWindow : public QDialog {
     QLabel* caption_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QChartView* oddsChart_ = nullptr;
-    QTableWidget* oddsTable_ = nullptr;
+    QTableView* oddsTable_ = nullptr;
+    OddsHistoryModel* oddsModel_ = nullptr;
     QChartView* votesChart_ = nullptr;
-    QTableWidget* votesTable_ = nullptr;
+    QTableView* votesTable_ = nullptr;
+    OddsHistoryModel* votesModel_ = nullptr;
 };
 
 }  // namespace orvikel::gui

@@ -44,8 +44,11 @@ class HistoryStore {
     // Stores the snapshot when its odds time is not blank and differs from the last one
     // stored for its race, in one transaction; true when it was stored.
     virtual bool Record(const RaceSnapshot& snapshot, std::int64_t takenAt) = 0;
-    // Every stored snapshot of the race, oldest first.
-    virtual std::vector<StoredSnapshot> Snapshots(const RaceKey& race) const = 0;
+    // Every stored snapshot of the race, oldest first. winOnly leaves the entries of the other
+    // kinds out (their times and totals still come): all the odds history shows, and a tenth
+    // of the reading.
+    virtual std::vector<StoredSnapshot> Snapshots(const RaceKey& race,
+                                                  bool winOnly = false) const = 0;
     // The newest stored snapshot of the race whose odds time differs from oddsTime: what the
     // odds were before the ones on screen.
     virtual std::optional<StoredSnapshot> Previous(const RaceKey& race,

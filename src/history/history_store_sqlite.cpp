@@ -126,13 +126,13 @@ class SqliteHistory final : public HistoryStore {
         }
     }
 
-    std::vector<StoredSnapshot> Snapshots(const RaceKey& race) const override {
-        return Read(race, std::nullopt, false);
+    std::vector<StoredSnapshot> Snapshots(const RaceKey& race, bool winOnly) const override {
+        return Read(race, std::nullopt, false, winOnly);
     }
 
     std::optional<StoredSnapshot> Previous(const RaceKey& race,
                                            const std::string& oddsTime) const override {
-        std::vector<StoredSnapshot> found = Read(race, oddsTime, true);
+        std::vector<StoredSnapshot> found = Read(race, oddsTime, true, false);
         if (found.empty()) {
             return std::nullopt;
         }
@@ -189,51 +189,51 @@ class SqliteHistory final : public HistoryStore {
     }
 
     // Snapshots of the race, oldest first; or, with differentFrom, only the newest one whose
-    // odds time differs from it.
+    // odds time differs from it. One query for the snapshots and their kinds together.
     std::vector<StoredSnapshot> Read(const RaceKey& race,
                                      const std::optional<std::string>& differentFrom,
-                                     bool newestOnly) const {
+                                     bool newestOnly, bool winOnly) const {
         try {
-            std::string sql =
-                std::string("SELECT id, odds_time, taken_at FROM snapshot WHERE ") + kRaceWhere;
+            std::string chosen = std::string("SELECT id FROM snapshot WHERE ") + kRaceWhere;
             if (differentFrom) {
-                sql += " AND odds_time <> ?6";
+                chosen += " AND odds_time <> ?6";
             }
-            sql += newestOnly ? " ORDER BY id DESC LIMIT 1" : " ORDER BY id";
-            Statement s(db_->handle(), sql);
+            if (newestOnly) {
+                chosen += " ORDER BY id DESC LIMIT 1";
+            }
+            Statement s(db_->handle(),
+                        "SELECT s.id, s.odds_time, s.taken_at, k.kind, k.present, k.odds_time, "
+                        "k.votes, CASE WHEN ?7 = 0 OR k.kind = 0 THEN k.entries END "
+                        "FROM snapshot s JOIN kind k ON k.snapshot_id = s.id "
+                        "WHERE s.id IN (" +
+                            chosen + ") ORDER BY s.id, k.kind");
             BindRace(s, race);
             if (differentFrom) {
                 s.BindBlob(6, *differentFrom);
             }
+            s.Bind(7, winOnly ? 1 : 0);
             std::vector<StoredSnapshot> out;
             while (s.Step()) {
-                StoredSnapshot stored;
-                stored.id = s.Int(0);
-                stored.oddsTime = s.Blob(1);
-                stored.takenAt = s.Int(2);
-                stored.snapshot.race = race;
-                out.push_back(std::move(stored));
-            }
-            Statement kinds(db_->handle(),
-                            "SELECT kind, present, odds_time, votes, entries FROM kind "
-                            "WHERE snapshot_id = ?1");
-            for (StoredSnapshot& stored : out) {
-                kinds.Reset();
-                kinds.Bind(1, stored.id);
-                while (kinds.Step()) {
-                    const std::int64_t k = kinds.Int(0);
-                    auto entries = DecodeEntries(kinds.Blob(4));
-                    if (k < 0 || k >= static_cast<std::int64_t>(kBetKindCount) || !entries) {
-                        throw SqliteError(SQLITE_CORRUPT, "kind row");
-                    }
-                    KindSnapshot& ks = stored.snapshot.kinds[static_cast<std::size_t>(k)];
-                    ks.present = kinds.Int(1) != 0;
-                    ks.oddsTime = kinds.Blob(2);
-                    if (!kinds.IsNull(3)) {
-                        ks.votes = kinds.Int(3);
-                    }
-                    ks.entries = std::move(*entries);
+                if (out.empty() || out.back().id != s.Int(0)) {
+                    StoredSnapshot stored;
+                    stored.id = s.Int(0);
+                    stored.oddsTime = s.Blob(1);
+                    stored.takenAt = s.Int(2);
+                    stored.snapshot.race = race;
+                    out.push_back(std::move(stored));
                 }
+                const std::int64_t k = s.Int(3);
+                auto entries = DecodeEntries(s.Blob(7));
+                if (k < 0 || k >= static_cast<std::int64_t>(kBetKindCount) || !entries) {
+                    throw SqliteError(SQLITE_CORRUPT, "kind row");
+                }
+                KindSnapshot& ks = out.back().snapshot.kinds[static_cast<std::size_t>(k)];
+                ks.present = s.Int(4) != 0;
+                ks.oddsTime = s.Blob(5);
+                if (!s.IsNull(6)) {
+                    ks.votes = s.Int(6);
+                }
+                ks.entries = std::move(*entries);
             }
             return out;
         } catch (const SqliteError& e) {

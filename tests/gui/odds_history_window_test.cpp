@@ -5,11 +5,12 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 #include "gui_fixture.hpp"
 #include "odds_history.hpp"
+#include "odds_history_model.hpp"
 #include "odds_history_window.hpp"
 
 using namespace orvikel;
@@ -65,33 +66,34 @@ class OddsHistoryWindowTest : public QObject {
         QCOMPARE(static_cast<QLineSeries*>(chart->series().at(0))->count(), 3);
         QCOMPARE(static_cast<QLineSeries*>(chart->series().at(2))->count(), 1);
 
-        auto* table = Find<QTableWidget>(&window, QStringLiteral("OddsTable"));
+        const QAbstractItemModel* table =
+            Find<QTableView>(&window, QStringLiteral("OddsTable"))->model();
         QCOMPARE(table->columnCount(), 3);
-        QCOMPARE(table->horizontalHeaderItem(2)->text(), QStringLiteral("15:25"));
-        QCOMPARE(table->verticalHeaderItem(1)->text(), QStringLiteral("2番"));
+        QCOMPARE(table->headerData(2, Qt::Horizontal).toString(), QStringLiteral("15:25"));
+        QCOMPARE(table->headerData(1, Qt::Vertical).toString(), QStringLiteral("2番"));
         struct Expect {
             int row, column;
             const char* text;
             QColor colour;
         } const cells[] = {
             {0, 0, "3.5", QColor()},
-            {0, 1, "3.1", OddsHistoryWindow::FellColour()},
+            {0, 1, "3.1", OddsHistoryModel::FellColour()},
             {0, 2, "3.1", QColor()},
-            {1, 1, "14.5", OddsHistoryWindow::RoseColour()},
-            {1, 2, "13.0", OddsHistoryWindow::FellColour()},
+            {1, 1, "14.5", OddsHistoryModel::RoseColour()},
+            {1, 2, "13.0", OddsHistoryModel::FellColour()},
             {2, 1, "ﾄﾘｹｼ", QColor()},
         };
         for (const Expect& e : cells) {
-            const QTableWidgetItem* item = table->item(e.row, e.column);
-            QCOMPARE(item->text(), QString::fromUtf8(e.text));
-            const QBrush background = item->background();
-            QCOMPARE(background.style() == Qt::NoBrush ? QColor() : background.color(), e.colour);
+            const QModelIndex cell = table->index(e.row, e.column);
+            QCOMPARE(cell.data().toString(), QString::fromUtf8(e.text));
+            QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), e.colour);
         }
 
-        auto* votes = Find<QTableWidget>(&window, QStringLiteral("VotesTable"));
-        QCOMPARE(votes->verticalHeaderItem(6)->text(), QStringLiteral("３連複"));
-        QCOMPARE(votes->item(6, 2)->text(), QStringLiteral("2100"));
-        QCOMPARE(votes->item(0, 2)->text(), QString());  // no win total in these files
+        const QAbstractItemModel* votes =
+            Find<QTableView>(&window, QStringLiteral("VotesTable"))->model();
+        QCOMPARE(votes->headerData(6, Qt::Vertical).toString(), QStringLiteral("３連複"));
+        QCOMPARE(votes->index(6, 2).data().toString(), QStringLiteral("2100"));
+        QCOMPARE(votes->index(0, 2).data().toString(), QString());  // no win total in these
         auto* votesChart = Find<QChartView>(&window, QStringLiteral("VotesChart"))->chart();
         QCOMPARE(votesChart->series().size(), 1);
     }
@@ -104,8 +106,10 @@ class OddsHistoryWindowTest : public QObject {
         window.Show(history::BuildOddsHistory({}), QStringLiteral("記録なし"));
         QCOMPARE(Find<QChartView>(&window, QStringLiteral("OddsChart"))->chart()->series().size(),
                  0);
-        QCOMPARE(Find<QTableWidget>(&window, QStringLiteral("OddsTable"))->rowCount(), 0);
-        QCOMPARE(Find<QTableWidget>(&window, QStringLiteral("OddsTable"))->columnCount(), 0);
+        const QAbstractItemModel* table =
+            Find<QTableView>(&window, QStringLiteral("OddsTable"))->model();
+        QCOMPARE(table->rowCount(), 0);
+        QCOMPARE(table->columnCount(), 0);
     }
 };
 
