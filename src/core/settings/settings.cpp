@@ -93,6 +93,7 @@ Settings ReadSettingsFile(const fs::path& iniFile) {
     settings.sort.Ysort = profile.GetOr("Options", "Ysort", "false");
     settings.sort.YBWsort = profile.GetOr("Options", "YBWsort", "false");
     settings.FolderConfirmed = profile.GetOr("Options", "US", "0");
+    settings.AutoUpdate = profile.GetOr("Options", "AutoUpdate", "false");
     return settings;
 }
 
@@ -100,15 +101,11 @@ Settings ReadSettings(const fs::path& programDir) {
     return ReadSettingsFile(programDir / kSettingsFileName);
 }
 
-std::string SaveSettings(const fs::path& programDir, const SettingsToSave& values) {
-    const fs::path iniFile = programDir / kSettingsFileName;
-    std::string folder = values.folderField;
-    if (!EndsWithSeparator(folder)) {
-        folder += kPathSeparator;
-    }
+namespace {
 
-    // The existing file is the base of the new one; one that exists but cannot be read is
-    // not replaced, or its other sections would be lost.
+// The existing file is the base of the new one; one that exists but cannot be read is not
+// replaced, or its other sections would be lost.
+ProfileFile ProfileToSave(const fs::path& iniFile) {
     ProfileFile profile;
     std::error_code ec;
     if (fs::exists(iniFile, ec)) {
@@ -123,6 +120,26 @@ std::string SaveSettings(const fs::path& programDir, const SettingsToSave& value
         }
         profile = ProfileFile(bytes);
     }
+    return profile;
+}
+
+}  // namespace
+
+void SaveAutoUpdate(const fs::path& programDir, bool on) {
+    const fs::path iniFile = programDir / kSettingsFileName;
+    ProfileFile profile = ProfileToSave(iniFile);
+    profile.Set("Options", "AutoUpdate", on ? "True" : "false");
+    WriteFileAtomically(iniFile, profile.Serialize());
+}
+
+std::string SaveSettings(const fs::path& programDir, const SettingsToSave& values) {
+    const fs::path iniFile = programDir / kSettingsFileName;
+    std::string folder = values.folderField;
+    if (!EndsWithSeparator(folder)) {
+        folder += kPathSeparator;
+    }
+
+    ProfileFile profile = ProfileToSave(iniFile);
 
     profile.Set("Dir", "KelDir", folder);
     profile.Set("Options", "PN", values.MinusSign);

@@ -20,10 +20,15 @@ const char* UsageText() {
            "[--grid]\n"
            "                    [--trio box|wheel --horses N[,N...]] "
            "[--trio-order popularity|number]\n"
+           "                    [--history]\n"
            "Shows race R (default: the first with files) of meeting slot K (1..6) as the viewer\n"
            "would, one KEY<TAB>VALUE item per line in UTF-8, and writes the work files to DIR.\n"
-           "Exit status: 0 done, 1 the refresh stopped on an error, 2 wrong usage,\n"
-           "3 no meeting in slot K or no race at that meeting.\n";
+           "Like the viewer it keeps the race's odds in the history OrviKV.db in DIR, one\n"
+           "snapshot per odds time; --history prints them after all other items, oldest first,\n"
+           "one item each: history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18 (the odds time and each\n"
+           "horse's win odds as the race card shows them: the odds, ﾄﾘｹｼ or blank).\n"
+           "Exit status: 0 done, 1 the refresh stopped on an error (or --history could not\n"
+           "read the history), 2 wrong usage, 3 no meeting in slot K or no race at that meeting.\n";
 }
 
 namespace {
