@@ -27,10 +27,11 @@ using RaceStamps = std::array<FileStamp, kDataKinds + 1>;
 RaceStamps StampRaceFiles(const RaceFiles& files);
 
 enum class LiveStep {
-    Show,    // the refresh stands: show it
-    Retry,   // a file was caught while being written: try again after the quiet time
-    Report,  // still failing after the retries: show the error (unless shown just before)
-    Quiet,   // still failing, and that error was the last one shown: say nothing
+    Unchanged,  // no file of the race on screen changed: nothing was done
+    Show,       // the refresh stands: show it
+    Retry,      // a file was caught while being written: try again after the quiet time
+    Report,     // still failing after the retries: show the error (unless shown just before)
+    Quiet,      // still failing, and that error was the last one shown: say nothing
 };
 
 class LiveRetry {
