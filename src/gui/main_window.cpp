@@ -20,6 +20,7 @@ TMainForm::TMainForm(std::filesystem::path programDir, UiSeams& seams, QWidget* 
     setObjectName(QStringLiteral("MainForm"));
     BuildLayout();
     ConnectHandlers();
+    ConnectLive();
     Run([this] { session_.Create(); });
 }
 

@@ -10,6 +10,7 @@
 #include "shell/viewer_session.hpp"
 
 class QAbstractButton;
+class QShortcut;
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
@@ -22,6 +23,8 @@ class QRadioButton;
 class QTableWidget;
 
 namespace orvikel::gui {
+
+class ClientWatcher;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -49,6 +52,12 @@ class TMainForm : public QMainWindow {
     void RenderButtons();
     void RenderTrioPanel();
 
+    // main_window_live.cpp: following the client (自動更新)
+    void BuildLiveControls(QWidget* panel);
+    void ConnectLive();
+    void RenderLive();
+    void ClientSettled();
+
     // main_window.cpp
     void ConnectHandlers();
     // The one error boundary: runs a session operation, shows any error it raises, and then
@@ -74,6 +83,8 @@ class TMainForm : public QMainWindow {
     QRadioButton* rbSortT_ = nullptr;
     QRadioButton* rbNorT_ = nullptr;
     QTableWidget* grid_ = nullptr;
+    QCheckBox* cbAutoUpdate_ = nullptr;  // 自動更新
+    ClientWatcher* watcher_ = nullptr;
 
     // PanelPAD
     std::array<QRadioButton*, kMeetingSlots + 1> venue_{};  // [1..6]

@@ -157,6 +157,7 @@ QFrame* TMainForm::BuildRaceCardPanel(QWidget* parent) {
     rbNorT_->hide();
 
     BuildGrid(panel);
+    BuildLiveControls(panel);
     return panel;
 }
 

@@ -71,6 +71,7 @@ void TMainForm::Render() {
     RenderHeaderAndLists();
     RenderButtons();
     RenderTrioPanel();
+    RenderLive();
 }
 
 void TMainForm::RenderHeaderAndLists() {

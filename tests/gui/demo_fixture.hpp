@@ -18,6 +18,10 @@ namespace orvikel::gui::testing {
 class DemoFolder {
   public:
     DemoFolder() { sample::GenerateSampleFolder(ToPath(dir_.path()), sample::kDefaultSeed); }
+    // The client's writes: the same folder some minutes later.
+    void Later(int minutes) const {
+        sample::GenerateSampleFolder(ToPath(dir_.path()), sample::kDefaultSeed, minutes);
+    }
     // The folder as the settings hold it.
     QString text() const { return FolderText(dir_.path()); }
     std::string kelDir() const { return Cp(text()); }

@@ -45,6 +45,11 @@ class ViewerSession {
     // attempt that fails, or whose files change under it, leaves the display as it was; the
     // step says whether to try again, or to show liveError() (viewer_session_live.cpp).
     LiveStep FollowClient();
+    // The 自動更新 box: stores AutoUpdate alone in the settings file, then holds it.
+    void ClickAutoUpdate(bool on);
+    bool AutoUpdate() const { return settings_.AutoUpdate == "True"; }
+    // The files of the race on screen, to be watched (none before a race is shown).
+    RaceFiles ShownRaceFiles() const;
     const std::string& liveError() const { return liveError_; }
     // Counts the refreshes that completed (click, 更新 or live): a new one has a new snapshot.
     int refreshCount() const { return refreshCount_; }

@@ -68,4 +68,16 @@ LiveStep ViewerSession::FollowClient() {
     return step;
 }
 
+void ViewerSession::ClickAutoUpdate(bool on) {
+    SaveAutoUpdate(programDir_, on);
+    settings_.AutoUpdate = on ? "True" : "false";
+}
+
+RaceFiles ViewerSession::ShownRaceFiles() const {
+    if (selection_.SelectedRace == 0 || !raceControlsShown_) {
+        return {};
+    }
+    return SelectedRaceFiles(settings_.KelDir, meetings_, selection_);
+}
+
 }  // namespace orvikel
