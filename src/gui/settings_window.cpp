@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "common/literals.hpp"
 #include "common/paths.hpp"
 #include "fonts.hpp"
@@ -180,6 +181,10 @@ void TSubForm::Button1Click() {
     if (!chosen) {
         return;
     }
+    // A folder the settings file cannot name is refused at once, and the box keeps its text.
+    if (!FolderField(*chosen)) {
+        return;
+    }
     QString folder = *chosen;
     const QString separator =
         QString::fromLatin1(kPathSeparator.data(), static_cast<qsizetype>(kPathSeparator.size()));
@@ -190,13 +195,18 @@ void TSubForm::Button1Click() {
     edit1_->setText(folder);
 }
 
-void TSubForm::Button2Click() {
+std::optional<std::string> TSubForm::FolderField(const QString& folder) {
     try {
-        if (!Save(text::ToCp932(edit1_->text().toStdString()))) {
-            return;
-        }
+        return FolderSettingFromUtf8(folder.toStdString());
     } catch (const std::exception& error) {
-        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+        seams_.ShowMessage(this, QString::fromStdString(ErrorTextUtf8(error)));
+        return std::nullopt;
+    }
+}
+
+void TSubForm::Button2Click() {
+    const std::optional<std::string> folder = FolderField(edit1_->text());
+    if (!folder || !Save(*folder)) {
         return;
     }
     close();
@@ -207,20 +217,19 @@ bool TSubForm::Save(const std::string& folderField) {
         SaveSettings(programDir_, SettingsToSave{folderField, minusSign_, sort_});
         return true;
     } catch (const std::exception& error) {
-        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+        seams_.ShowMessage(this, QString::fromStdString(ErrorTextUtf8(error)));
         return false;
     }
 }
 
 bool TSubForm::FormClose() {
-    std::string edited;
-    try {
-        edited = text::ToCp932(edit1_->text().toStdString());
-    } catch (const std::exception& error) {
-        // A folder name the settings file cannot hold.
-        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+    // A folder name the settings file cannot hold, or one with a line break, is refused
+    // before any notice about the folder and before anything is saved; the window stays open.
+    const std::optional<std::string> field = FolderField(edit1_->text());
+    if (!field) {
         return false;
     }
+    const std::string& edited = *field;
     // A folder typed without its final separator is still the folder the user meant, so the
     // test is made on the form in which it is stored.
     const std::string folder = WithSeparator(edited);

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "common/file_io.hpp"
 #include "common/literals.hpp"
 #include "common/paths.hpp"
@@ -16,19 +17,21 @@ namespace orvikel::dump {
 namespace fs = std::filesystem;
 
 const char* UsageText() {
-    return "usage: orvikel-dump [--ini FILE] [--data DIR] --meeting K [--race R] [--out DIR] "
+    return "使い方: orvikel-dump [--ini FILE] [--data DIR] --meeting K [--race R] [--out DIR] "
            "[--grid]\n"
            "                    [--trio box|wheel --horses N[,N...]] "
            "[--trio-order popularity|number]\n"
            "                    [--history]\n"
-           "Shows race R (default: the first with files) of meeting slot K (1..6) as the viewer\n"
-           "would, one KEY<TAB>VALUE item per line in UTF-8, and writes the work files to DIR.\n"
-           "Like the viewer it keeps the race's odds in the history OrviKV.db in DIR, one\n"
-           "snapshot per odds time; --history prints them after all other items, oldest first,\n"
-           "one item each: history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18 (the odds time and each\n"
-           "horse's win odds as the race card shows them: the odds, ﾄﾘｹｼ or blank).\n"
-           "Exit status: 0 done, 1 the refresh stopped on an error (or --history could not\n"
-           "read the history), 2 wrong usage, 3 no meeting in slot K or no race at that meeting.\n";
+           "開催スロット K（1〜6）のレース R（省略時はファイルのある最初のレース）をビューアと\n"
+           "同じように表示し、1行に1項目ずつ KEY<TAB>VALUE の形で UTF-8 "
+           "で出力して、作業ファイルを\n"
+           "DIR に書き込みます。ビューアと同じく、レースのオッズをオッズの時刻ごとに DIR の\n"
+           "オッズ履歴 OrviKV.db に記録します。--history を付けると、ほかのすべての項目の後に\n"
+           "記録を古い順に1件1項目で出力します: history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18\n"
+           "（オッズの時刻と、出馬表が示すとおりの各馬の単勝オッズ: オッズ、ﾄﾘｹｼ または空）。\n"
+           "終了ステータス: 0 完了、1 更新がエラーで止まったか出力を書き込めなかった（--history\n"
+           "でオッズ履歴を読めなかった場合も）、2 使い方の誤り、3 スロット K に開催がないか\n"
+           "その開催にレースがない。\n";
 }
 
 namespace {
@@ -109,6 +112,17 @@ void RunTrio(ViewerSession& session, const DumpOptions& options, ItemWriter& w) 
     }
 }
 
+// The exit status once everything is printed: a standard output that could not take it all
+// (a full disk, a closed pipe) is a failure, not a success with nothing to show.
+int Finished(std::ostream& out, std::ostream& err, int status) {
+    out.flush();
+    if (!out) {
+        err << "orvikel-dump: 標準出力に書き込めません\n";
+        return kExitRefreshFailed;
+    }
+    return status;
+}
+
 }  // namespace
 
 int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::ostream& out,
@@ -121,7 +135,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
     }
     if (options->help) {
         out << UsageText();
-        return kExitOk;
+        return Finished(out, err, kExitOk);
     }
     const fs::path programDir = options->outDir ? Utf8Path(*options->outDir) : exeDir;
     ViewerSession session(programDir);
@@ -130,7 +144,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         Settings settings =
             options->iniFile ? ReadSettingsFile(Utf8Path(*options->iniFile)) : ReadSettings(exeDir);
         if (options->dataDir) {
-            settings.KelDir = text::ToCp932(*options->dataDir);
+            settings.KelDir = FolderSettingFromUtf8(*options->dataDir);
             if (settings.KelDir.empty() ||
                 settings.KelDir.substr(settings.KelDir.size() - kPathSeparator.size()) !=
                     kPathSeparator) {
@@ -141,31 +155,32 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         fs::create_directories(programDir, ec);
         session.Create(std::move(settings));
         if (!session.meetings().slot[static_cast<std::size_t>(options->meeting)].Visible) {
-            err << "orvikel-dump: meeting slot " << options->meeting << " holds no meeting\n";
+            err << "orvikel-dump: スロット " << options->meeting << " に開催がありません\n";
             return kExitNoRace;
         }
         session.selection().SelectedRace = options->race;
         session.ClickVenue(options->meeting);
         if (session.selection().SelectedRace == 0) {
-            err << "orvikel-dump: the meeting in slot " << options->meeting << " has no race\n";
+            err << "orvikel-dump: スロット " << options->meeting
+                << " の開催にはレースがありません\n";
             return kExitNoRace;
         }
     } catch (const std::exception& e) {
         WriteDisplay(session, options->grid, writer);
-        err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
-        return kExitRefreshFailed;
+        err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
+        return Finished(out, err, kExitRefreshFailed);
     }
     WriteDisplay(session, options->grid, writer);
     if (!options->trioMode.empty()) {
         try {
             RunTrio(session, *options, writer);
         } catch (const std::exception& e) {
-            err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
-            return kExitRefreshFailed;
+            err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
+            return Finished(out, err, kExitRefreshFailed);
         }
         writer.Lines("MemoOdds5", session.display().memo[5]);
     }
-    return kExitOk;
+    return Finished(out, err, kExitOk);
 }
 
 }  // namespace orvikel::dump

@@ -6,22 +6,20 @@
 #include <string>
 #include <string_view>
 
-#include "common/data_error.hpp"
-#include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "sample/sample_folder.hpp"
 
 namespace {
 
 int Usage() {
     std::fputs(
-        "usage: orvikel-sample DIR [--seed N] [--minutes M]\n"
-        "  Writes a made-up data folder (meeting files Uy-a.jra .. and the race files) into\n"
-        "  DIR, replacing the data files an earlier run left there. The same seed N (a\n"
-        "  decimal number, default 20061029) always gives the same files.\n"
-        "  --minutes M  the same races M minutes later (0 to 1440, default 0): odds moved,\n"
-        "               odds times moved on, more votes sold, races run and their results\n"
-        "               out. Run it again with a larger M over a folder a viewer is showing\n"
-        "               to see it follow the client.\n",
+        "使い方: orvikel-sample DIR [--seed N] [--minutes M]\n"
+        "  作り物のデータフォルダ（開催ファイル Uy-a.jra .. とレースのファイル）を DIR に\n"
+        "  書き込みます。前の実行が残したデータファイルは置き換えます。同じシード N（10進数、\n"
+        "  省略時は 20061029）からはいつも同じファイルができます。\n"
+        "  --minutes M  同じレースの M 分後（0～1440、省略時は 0）: オッズが動き、オッズの時刻が\n"
+        "               進み、票数が増え、発走したレースには成績が出ます。ビューアが表示中の\n"
+        "               フォルダに M を増やして書き直すと、自動更新を試せます。\n",
         stderr);
     return 2;
 }
@@ -64,13 +62,11 @@ int main(int argc, char** argv) {
     }
     try {
         const auto summary = orvikel::sample::GenerateSampleFolder(dir, seed, minutes);
-        std::printf("orvikel-sample: %d meetings, %d files written to %s\n", summary.meetings,
-                    summary.files, dir.c_str());
+        std::printf("orvikel-sample: %s に %d 開催、%d ファイルを書き込みました\n", dir.c_str(),
+                    summary.meetings, summary.files);
         return 0;
-    } catch (const orvikel::DataError& e) {
-        std::fprintf(stderr, "orvikel-sample: %s\n", orvikel::text::ToUtf8(e.what()).c_str());
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "orvikel-sample: %s\n", e.what());
+        std::fprintf(stderr, "orvikel-sample: %s\n", orvikel::ErrorTextUtf8(e).c_str());
     }
     return 1;
 }
