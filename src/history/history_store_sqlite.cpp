@@ -1,7 +1,9 @@
 // The store on SQLite: OrviKV.db in the program folder.
 #include <sqlite3.h>
 
+#include "common/data_error.hpp"
 #include "common/encoding.hpp"
+#include "common/folder_lock.hpp"
 #include "entry_codec.hpp"
 #include "history_store.hpp"
 #include "sqlite_db.hpp"
@@ -72,10 +74,13 @@ void BindRace(Statement& s, const RaceKey& race) {
 
 class SqliteHistory final : public HistoryStore {
   public:
-    SqliteHistory(const std::filesystem::path& file, std::int64_t now, int retentionDays)
-        : file_(file), db_(Open(file)) {
+    SqliteHistory(const std::filesystem::path& programDir, std::int64_t now, int retentionDays)
+        : programDir_(programDir), file_(programDir / kDatabaseName), db_(Open(file_)) {
         try {
-            Prepare();
+            {
+                const WriterLock lock = Lock();
+                Prepare();
+            }
             RemoveOlderThan(now - static_cast<std::int64_t>(retentionDays) * kSecondsPerDay);
         } catch (const SqliteError& e) {
             Fail(file_, e);
@@ -88,6 +93,7 @@ class SqliteHistory final : public HistoryStore {
             return false;
         }
         try {
+            const WriterLock lock = Lock();
             Transaction tx(*db_);
             Statement last(db_->handle(), std::string("SELECT odds_time FROM snapshot WHERE ") +
                                               kRaceWhere + " ORDER BY id DESC LIMIT 1");
@@ -141,6 +147,7 @@ class SqliteHistory final : public HistoryStore {
 
     int RemoveOlderThan(std::int64_t cutoff) override {
         try {
+            const WriterLock lock = Lock();
             Transaction tx(*db_);
             Statement kinds(db_->handle(),
                             "DELETE FROM kind WHERE snapshot_id IN "
@@ -157,6 +164,17 @@ class SqliteHistory final : public HistoryStore {
     }
 
   private:
+    // The program folder's writer lock, as every writer of the folder holds it (the viewer
+    // and orvikel-dump may record into the same history); a writer that never lets go ends
+    // the history like any other failure.
+    WriterLock Lock() const {
+        try {
+            return WriterLock(programDir_);
+        } catch (const DataError& e) {
+            throw HistoryError(e.what());
+        }
+    }
+
     static std::unique_ptr<Database> Open(const std::filesystem::path& file) {
         try {
             return std::make_unique<Database>(file, kBusyMs);
@@ -241,6 +259,7 @@ class SqliteHistory final : public HistoryStore {
         }
     }
 
+    std::filesystem::path programDir_;
     std::filesystem::path file_;
     std::unique_ptr<Database> db_;
 };
@@ -253,7 +272,7 @@ bool HistoryBuiltIn() {
 
 std::unique_ptr<HistoryStore> OpenHistory(const std::filesystem::path& programDir, std::int64_t now,
                                           int retentionDays) {
-    return std::make_unique<SqliteHistory>(programDir / kDatabaseName, now, retentionDays);
+    return std::make_unique<SqliteHistory>(programDir, now, retentionDays);
 }
 
 }  // namespace orvikel::history
