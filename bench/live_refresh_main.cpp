@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     {
         QApplication app(argc, argv);
         NoDesktop seams;
-        orvikel::gui::TMainForm window(root, seams);
+        orvikel::gui::MainWindow window(root, seams);
         window.show();
         QTest::qWait(100);
         window.findChild<QAbstractButton*>(QStringLiteral("RBkaisai1"))->click();

@@ -11,7 +11,7 @@
 
 namespace orvikel::gui {
 
-void TMainForm::BuildLiveControls(QWidget* panel) {
+void MainWindow::BuildLiveControls(QWidget* panel) {
     // In the header strip, right of the order buttons: clear of every control of the layout.
     cbAutoUpdate_ = new QCheckBox(QStringLiteral("自動更新"), panel);
     cbAutoUpdate_->setObjectName(QStringLiteral("CBAutoUpdate"));
@@ -21,15 +21,17 @@ void TMainForm::BuildLiveControls(QWidget* panel) {
     // Clicking it must not take the keyboard from the lists.
     cbAutoUpdate_->setFocusPolicy(Qt::NoFocus);
     watcher_ = new ClientWatcher(this);
+    BuildHistoryControls(panel);
 }
 
-void TMainForm::ConnectLive() {
+void MainWindow::ConnectLive() {
     connect(cbAutoUpdate_, &QAbstractButton::clicked, this,
             [this](bool on) { Run([this, on] { session_.ClickAutoUpdate(on); }); });
     connect(watcher_, &ClientWatcher::Settled, this, [this] { ClientSettled(); });
 }
 
-void TMainForm::RenderLive() {
+void MainWindow::RenderLive() {
+    RenderMarks();
     cbAutoUpdate_->setChecked(session_.AutoUpdate());
     const RaceFiles files = session_.ShownRaceFiles();
     if (!session_.AutoUpdate() || files.Name(kRaceCard).empty()) {
@@ -43,7 +45,7 @@ void TMainForm::RenderLive() {
     watcher_->Watch(QDir::cleanPath(FromPath(text::NativePath(session_.settings().KelDir))), names);
 }
 
-void TMainForm::ClientSettled() {
+void MainWindow::ClientSettled() {
     // Nothing changes under a window the user is busy with (settings, vote counts, a message):
     // the refresh waits until it is closed.
     if (QApplication::activeModalWidget() != nullptr) {

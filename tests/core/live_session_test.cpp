@@ -32,14 +32,14 @@ class LiveSession : public ::testing::Test {
         // A race still on sale, with every odds file: its odds move when the folder is
         // written again later.
         for (int r = 1; r <= kRaces; ++r) {
-            const auto& kinds = session_.selection().RaceFileExists[static_cast<std::size_t>(r)];
+            const auto& kinds = session_.selection().RaceFileExists[r];
             if (kinds[kWinPlace] && kinds[kTrio] && !kinds[kResults]) {
                 session_.ClickRace(r);
                 break;
             }
         }
-        ASSERT_FALSE(session_.selection().RaceFileExists[static_cast<std::size_t>(
-            session_.selection().SelectedRace)][kResults]);
+        ASSERT_FALSE(
+            session_.selection().RaceFileExists[session_.selection().SelectedRace][kResults]);
     }
     fs::path File(int kind) const {
         return text::NativePath(
@@ -79,7 +79,7 @@ TEST_F(LiveSession, KeepsTheOrdersTheSelectionAndTheTrioPanelWithItsTicks) {
     }
     const int race = session_.selection().SelectedRace;
     const Grid before = session_.display().grid;
-    const std::vector<std::string> boxBefore = Strings(session_.display().memo[5]);
+    const std::vector<std::string> boxBefore = Strings(session_.display().memo[OrderList::Trio]);
     ASSERT_FALSE(boxBefore.empty());
 
     sample::GenerateSampleFolder(data_, sample::kDefaultSeed, 10);
@@ -88,7 +88,7 @@ TEST_F(LiveSession, KeepsTheOrdersTheSelectionAndTheTrioPanelWithItsTicks) {
     EXPECT_EQ(session_.selection().SelectedRace, race);
     EXPECT_EQ(session_.CheckedRace(), race);
     EXPECT_EQ(session_.OrderFlag(OrderList::Quinella), "True");
-    EXPECT_EQ(session_.display().memo[2], ReadWorkFile(program_, "QvUOSo.dat"));
+    EXPECT_EQ(session_.display().memo[OrderList::Quinella], ReadWorkFile(program_, "QvUOSo.dat"));
     EXPECT_EQ(session_.display().grid, LoadRaceCardGrid(program_, "True"));
     EXPECT_NE(session_.display().grid, before);  // the odds moved
     EXPECT_TRUE(session_.TrioPanelVisible());
@@ -99,9 +99,9 @@ TEST_F(LiveSession, KeepsTheOrdersTheSelectionAndTheTrioPanelWithItsTicks) {
             << horse;
     }
     // The BOX of the same horses, extracted again from the new trio odds.
-    EXPECT_EQ(Strings(session_.display().memo[5]),
+    EXPECT_EQ(Strings(session_.display().memo[OrderList::Trio]),
               Strings(session_.trio().LoadList(program_, "false")));
-    EXPECT_NE(Strings(session_.display().memo[5]), boxBefore);
+    EXPECT_NE(Strings(session_.display().memo[OrderList::Trio]), boxBefore);
     EXPECT_EQ(session_.FollowClient(), LiveStep::Unchanged);
 }
 
@@ -113,7 +113,8 @@ TEST_F(LiveSession, AHalfWrittenFileIsRetriedNotReported) {
     CutShort(kWinPlace, 200);
     EXPECT_EQ(session_.FollowClient(), LiveStep::Retry);
     EXPECT_EQ(session_.display().grid, before);
-    EXPECT_EQ(Strings(session_.display().memo[1]), Strings(shown.memo[1]));
+    EXPECT_EQ(Strings(session_.display().memo[OrderList::Bracket]),
+              Strings(shown.memo[OrderList::Bracket]));
 
     sample::GenerateSampleFolder(data_, sample::kDefaultSeed, 5);
     EXPECT_EQ(session_.FollowClient(), LiveStep::Show);

@@ -3,10 +3,13 @@
 // folders of their own.
 #include <QAbstractButton>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "gui_fixture.hpp"
 #include "main_window.hpp"
@@ -36,7 +39,7 @@ class DemoFolder {
         const Meetings found = meetings();
         Selection selection;
         selection.SelectedMeeting = slot;
-        selection.SelectedVenue = found.slot[static_cast<std::size_t>(slot)].Venue;
+        selection.SelectedVenue = found.slot[slot].Venue;
         return RaceFileName(kelDir(), found, selection, kind, race);
     }
     bool Has(int slot, int race, int kind) const {
@@ -55,7 +58,7 @@ class DemoFolder {
         std::vector<int> present;
         const Meetings found = meetings();
         for (int k = 1; k <= kMeetingSlots; ++k) {
-            if (found.slot[static_cast<std::size_t>(k)].Visible) {
+            if (found.slot[k].Visible) {
                 present.push_back(k);
             }
         }
@@ -69,11 +72,19 @@ class DemoFolder {
 // The main window over a program folder whose settings point at a data folder.
 class Viewer {
   public:
-    explicit Viewer(const QString& folder, const QStringList& options = {}) {
+    // files: more files of the program folder (name, bytes) as the viewer finds them at start.
+    explicit Viewer(const QString& folder, const QStringList& options = {},
+                    const std::vector<std::pair<QString, QByteArray>>& files = {}) {
         QStringList ini{QStringLiteral("[Dir]"), QStringLiteral("KelDir=") + folder,
                         QStringLiteral("[Options]"), QStringLiteral("US=1")};
         ini += options;
         WriteIni(programDir_.path(), ini);
+        for (const auto& [name, bytes] : files) {
+            QFile file(QDir(programDir_.path()).filePath(name));
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+                qFatal("cannot write %s", qPrintable(name));
+            }
+        }
         Start();
     }
     // Without a settings file.
@@ -99,11 +110,11 @@ class Viewer {
     QString dir() const { return programDir_.path(); }
 
     FakeSeams seams;
-    std::unique_ptr<TMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
   private:
     void Start() {
-        window = std::make_unique<TMainForm>(ToPath(programDir_.path()), seams);
+        window = std::make_unique<MainWindow>(ToPath(programDir_.path()), seams);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get())) {
             qWarning("window not exposed");

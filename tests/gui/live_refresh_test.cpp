@@ -1,7 +1,7 @@
 // 自動更新 in the window: stored in the settings file, and while it is on, the client's writes
 // refresh the race on screen with the user's orders and trio ticks kept.
 #include <QCheckBox>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QTableWidget>
 
 #include "demo_fixture.hpp"
@@ -68,7 +68,7 @@ class LiveRefreshTest : public QObject {
         for (int horse : ticked) {
             viewer_->Click(HorseBox(horse));
         }
-        auto* memo5 = viewer_->Get<QPlainTextEdit>(QStringLiteral("MemoOdds5"));
+        auto* memo5 = viewer_->Get<QTextEdit>(QStringLiteral("MemoOdds5"));
         const QString box = memo5->toPlainText();
         QVERIFY(!box.isEmpty());
         viewer_->window->activateWindow();
@@ -84,7 +84,7 @@ class LiveRefreshTest : public QObject {
 
         QVERIFY(viewer_->seams.messages.isEmpty());
         QVERIFY(viewer_->Checked(QStringLiteral("RBSort2")));
-        QCOMPARE(viewer_->Get<QPlainTextEdit>(QStringLiteral("MemoOdds2"))->toPlainText(),
+        QCOMPARE(viewer_->Get<QTextEdit>(QStringLiteral("MemoOdds2"))->toPlainText(),
                  WorkText(viewer_->dir(), "QvUOSo.dat"));
         QVERIFY(viewer_->Visible(QStringLiteral("PanelBoxWheel")));
         QVERIFY(viewer_->Checked(QStringLiteral("RBBox")));

@@ -16,7 +16,7 @@ RaceStamps StampRaceFiles(const RaceFiles& files) {
         }
         const std::filesystem::path path = text::NativePath(name);
         std::error_code ec;
-        FileStamp& stamp = stamps[static_cast<std::size_t>(kind)];
+        FileStamp& stamp = stamps[kind];
         if (!std::filesystem::is_regular_file(path, ec)) {
             continue;
         }

@@ -9,7 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "shell/discovery.hpp"
+#include "common/indexed_array.hpp"
+#include "common/race_files.hpp"
 
 namespace orvikel {
 
@@ -21,9 +22,9 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
-// The stamps of a race's files by data kind 1..7 ([0] unused); a missing file has an empty
-// stamp, so a file that appears or vanishes is a change too.
-using RaceStamps = std::array<FileStamp, kDataKinds + 1>;
+// The stamps of a race's files by data kind 1..7; a missing file has an empty stamp, so a
+// file that appears or vanishes is a change too.
+using RaceStamps = OneBased<FileStamp, kDataKinds>;
 RaceStamps StampRaceFiles(const RaceFiles& files);
 
 enum class LiveStep {

@@ -1,6 +1,8 @@
 #include "dump/dump_command.hpp"
 
+#include <ctime>
 #include <exception>
+#include <memory>
 #include <optional>
 
 #include "common/encoding.hpp"
@@ -9,6 +11,8 @@
 #include "common/literals.hpp"
 #include "common/paths.hpp"
 #include "dump/dump_options.hpp"
+#include "history_store.hpp"
+#include "odds_history.hpp"
 #include "settings/settings.hpp"
 #include "shell/viewer_session.hpp"
 
@@ -68,23 +72,24 @@ void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
     w.Item("EditCourse", d.header.EditCourse);
     w.Item("EditKyori", d.header.EditKyori);
     w.Item("EditTousuu", d.header.EditTousuu);
-    for (int n = 1; n <= 5; ++n) {
-        w.Item("GBOdds" + std::to_string(n), d.odds.caption[static_cast<std::size_t>(n)]);
+    // The controls are numbered as the lists: 1 bracket quinella .. 5 trio.
+    for (const OrderList list : kOddsLists) {
+        w.Item("GBOdds" + std::to_string(static_cast<int>(list)), d.odds.caption[list]);
     }
     if (d.gridHint.show) {
         w.Lines("hint.DEGrid", SplitLines(d.gridHint.text));
     }
-    for (int n = 1; n <= 5; ++n) {
-        const Hint& hint = d.odds.hint[static_cast<std::size_t>(n)];
+    for (const OrderList list : kOddsLists) {
+        const Hint& hint = d.odds.hint[list];
         if (hint.show) {
-            w.Item("hint.MemoOdds" + std::to_string(n), hint.text);
+            w.Item("hint.MemoOdds" + std::to_string(static_cast<int>(list)), hint.text);
         }
     }
     w.Lines("MemoSeiseki", d.results);
     if (grid) {
         for (int i = 1; i <= kGridRows; ++i) {
             std::string cells = std::to_string(i);
-            for (const auto& cell : d.grid[static_cast<std::size_t>(i)]) {
+            for (const auto& cell : d.grid[i]) {
                 cells += '\t';
                 cells += cell;  // ASCII tab inside CP932 text converts unchanged
             }
@@ -109,6 +114,37 @@ void RunTrio(ViewerSession& session, const DumpOptions& options, ItemWriter& w) 
         if (session.ClickTrioHorse(horse) == ExtractResult::Rejected) {
             w.Item("notice", lit::kTooManyTicks);
         }
+    }
+}
+
+// Records the refreshed race in the history of the program folder, as the window does. An
+// unusable history is said on the error stream and the dump goes on without it.
+std::unique_ptr<history::HistoryStore> RecordHistory(const ViewerSession& session,
+                                                     const fs::path& programDir,
+                                                     std::ostream& err) {
+    if (!history::HistoryBuiltIn()) {
+        return nullptr;
+    }
+    try {
+        const std::int64_t now = std::time(nullptr);
+        auto store = history::OpenHistory(programDir, now);
+        store->Record(session.snapshot(), now);
+        return store;
+    } catch (const history::HistoryError& e) {
+        err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
+        return nullptr;
+    }
+}
+
+// history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18, oldest first.
+void WriteHistory(const history::HistoryStore& store, const RaceKey& race, ItemWriter& w) {
+    for (const history::StoredSnapshot& stored : store.Snapshots(race, true)) {
+        std::string item = stored.oddsTime;
+        for (int horse = 1; horse <= history::kMaxHorse; ++horse) {
+            item += '\t';
+            item += history::WinOddsOf(stored.snapshot, horse).text;
+        }
+        w.Item("history", item);
     }
 }
 
@@ -154,7 +190,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         std::error_code ec;
         fs::create_directories(programDir, ec);
         session.Create(std::move(settings));
-        if (!session.meetings().slot[static_cast<std::size_t>(options->meeting)].Visible) {
+        if (!session.meetings().slot[options->meeting].Visible) {
             err << "orvikel-dump: スロット " << options->meeting << " に開催がありません\n";
             return kExitNoRace;
         }
@@ -170,6 +206,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
         return Finished(out, err, kExitRefreshFailed);
     }
+    const auto store = RecordHistory(session, programDir, err);
     WriteDisplay(session, options->grid, writer);
     if (!options->trioMode.empty()) {
         try {
@@ -178,7 +215,19 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
             err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
             return Finished(out, err, kExitRefreshFailed);
         }
-        writer.Lines("MemoOdds5", session.display().memo[5]);
+        writer.Lines("MemoOdds5", session.display().memo[OrderList::Trio]);
+    }
+    if (options->history) {
+        if (!store) {
+            // Asked for and not there: the reason went to the error stream above.
+            return Finished(out, err, kExitRefreshFailed);
+        }
+        try {
+            WriteHistory(*store, session.snapshot().race, writer);
+        } catch (const history::HistoryError& e) {
+            err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
+            return Finished(out, err, kExitRefreshFailed);
+        }
     }
     return Finished(out, err, kExitOk);
 }
