@@ -34,6 +34,8 @@ MainWindow::MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget
     ConnectHandlers();
     ConnectKeys();
     ConnectCopying();
+    ConnectLive();
+    OpenHistoryStore();
     Run([this] { session_.Create(); });
 }
 
@@ -48,6 +50,7 @@ void MainWindow::Run(const std::function<void()>& action) {
     } catch (...) {
         failure = QString::fromStdString(UnknownErrorTextUtf8());
     }
+    RecordRefresh();
     // The display first shows what the action left (cleared, and filled as far as it got), so
     // the message never stands over the previous race.
     Render();
@@ -79,6 +82,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::RunStartupCheck() {
+    if (!historyMessage_.isEmpty()) {
+        seams_.ShowMessage(this, historyMessage_);
+        historyMessage_.clear();
+    }
     bool needed = false;
     Run([this, &needed] { needed = session_.StartupNeedsSettings(); });
     if (needed) {

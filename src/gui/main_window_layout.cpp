@@ -190,6 +190,7 @@ QFrame* MainWindow::BuildRaceCardPanel(QWidget* parent) {
     rbNorT_->hide();
 
     BuildGrid(panel);
+    BuildLiveControls(panel);
     return panel;
 }
 

@@ -89,6 +89,7 @@ void MainWindow::Render() {
     RenderHeaderAndLists();
     RenderButtons();
     RenderTrioPanel();
+    RenderLive();
 }
 
 void MainWindow::RenderHeaderAndLists() {

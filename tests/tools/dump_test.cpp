@@ -355,11 +355,13 @@ int ExitStatus(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The work files of a folder: not its lock, nor the odds history (OrviKV.db and SQLite's
+// -wal and -shm beside it), which keeps both races by design.
 std::map<std::string, std::string> WorkFiles(const fs::path& dir) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(dir)) {
         const std::string name = entry.path().filename().string();
-        if (name != "OrviKV.lock") {
+        if (name != "OrviKV.lock" && name.rfind("OrviKV.db", 0) != 0) {
             files[name] = ReadFileBytes(entry.path());
         }
     }

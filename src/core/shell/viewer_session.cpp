@@ -58,10 +58,13 @@ void ViewerSession::OpenMeeting() {
     if (!DiscoverRaces(settings_.KelDir, meetings_, selection_)) {
         return;
     }
-    ShowRaceHeader(SelectedRaceFiles(settings_.KelDir, meetings_, selection_), display_.header);
+    const RaceFiles files = SelectedRaceFiles(settings_.KelDir, meetings_, selection_);
+    ShowRaceHeader(files, display_.header);
     MarkSelection();
-    RefreshRace(SelectedRaceFiles(settings_.KelDir, meetings_, selection_), settings_, race_,
-                display_, programDir_);
+    stamps_ = StampRaceFiles(files);
+    liveRetrying_ = false;
+    RefreshRace(files, settings_, race_, display_, programDir_);
+    ++refreshCount_;
     raceControlsShown_ = true;
     trioPanelVisible_ = false;
 }
@@ -69,7 +72,10 @@ void ViewerSession::OpenMeeting() {
 void ViewerSession::ShowRace() {
     const RaceFiles files = SelectedRaceFiles(settings_.KelDir, meetings_, selection_);
     ShowRaceHeader(files, display_.header);
+    stamps_ = StampRaceFiles(files);
+    liveRetrying_ = false;
     RefreshRace(files, settings_, race_, display_, programDir_);
+    ++refreshCount_;
     MarkSelection();
 }
 
@@ -94,7 +100,7 @@ void ViewerSession::ClickOrder(OrderList list, bool popular) {
     std::string& flag = settings_.sort.Of(list);
     flag = popular ? "True" : "false";
     if (list == OrderList::Grid) {
-        display_.grid = LoadRaceCardGrid(programDir_, flag);
+        display_.grid = LoadRaceCardGrid(programDir_, flag, &display_.gridHorse);
         return;
     }
     if (list == OrderList::Trio) {

@@ -10,6 +10,7 @@
 #include "common/race_snapshot.hpp"
 #include "settings/settings.hpp"
 #include "shell/discovery.hpp"
+#include "shell/live_refresh.hpp"
 #include "shell/refresh.hpp"
 #include "trio/trio_points.hpp"
 #include "trio/trio_selection.hpp"
@@ -37,6 +38,22 @@ class ViewerSession {
     void Update();
     // 人気順 (popular) / 通常 of a list: set the flag, reload that list only.
     void ClickOrder(OrderList list, bool popular);
+
+    // 自動更新: the data folder has been quiet after a change. When a file of the race on
+    // screen changed since its last refresh, refreshes it as a race click does (its race
+    // buttons and files discovered again) but keeps what the user chose: the list orders, the
+    // selected meeting and race, and the trio panel with its ticks, extracted again. An
+    // attempt that fails, or whose files change under it, leaves the display as it was; the
+    // step says whether to try again, or to show liveError() (viewer_session_live.cpp).
+    LiveStep FollowClient();
+    // The 自動更新 box: stores AutoUpdate alone in the settings file, then holds it.
+    void ClickAutoUpdate(bool on);
+    bool AutoUpdate() const { return settings_.AutoUpdate == "True"; }
+    // The files of the race on screen, to be watched (none before a race is shown).
+    RaceFiles ShownRaceFiles() const;
+    const std::string& liveError() const { return liveError_; }
+    // Counts the refreshes that completed (click, 更新 or live): a new one has a new snapshot.
+    int refreshCount() const { return refreshCount_; }
 
     // Trio panel.
     void ClickTrioMode(BoxWheelMode mode);  // RBBox / RBWheel
@@ -97,6 +114,13 @@ class ViewerSession {
     TrioView trioView_ = TrioView::Number;
     bool raceControlsShown_ = false;
     int checkedRace_ = 0;
+
+    // Following the client.
+    RaceStamps stamps_;  // the files of the race on screen when it was last refreshed
+    LiveRetry liveRetry_;
+    bool liveRetrying_ = false;
+    std::string liveError_;
+    int refreshCount_ = 0;
 };
 
 }  // namespace orvikel

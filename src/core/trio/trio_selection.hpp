@@ -48,6 +48,11 @@ class TrioSelector {
     // May rewrite the two files of the mode in programDir, under the folder's WriterLock.
     ExtractResult Click(int horse, const std::filesystem::path& programDir);
 
+    // The extraction of the ticks as they stand, again over trio lists the refresh has just
+    // rewritten (the live refresh keeps the panel). True when the mode's files were written;
+    // false with too few horses ticked for an extraction.
+    bool Reextract(const std::filesystem::path& programDir) const;
+
     // Lines of the extraction file of the current mode and order (ybwSort "True": popularity,
     // "false": combination order); empty with too few horses or any other flag text.
     TextLines LoadList(const std::filesystem::path& programDir, const std::string& ybwSort) const;

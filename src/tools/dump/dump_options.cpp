@@ -58,6 +58,10 @@ std::optional<DumpOptions> ParseDumpOptions(const std::vector<std::string>& args
             options.grid = true;
             continue;
         }
+        if (arg == "--history") {
+            options.history = true;
+            continue;
+        }
         const std::string* v = nullptr;
         if (arg == "--ini" || arg == "--data" || arg == "--meeting" || arg == "--race" ||
             arg == "--out" || arg == "--trio" || arg == "--horses" || arg == "--trio-order" ||
