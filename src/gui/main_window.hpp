@@ -40,7 +40,7 @@ class MainWindow : public QMainWindow {
     const ViewerSession& session() const { return session_; }
 
     // The client area at the first size, where every control stands as laid out.
-    static constexpr QSize kFirstClientSize{1001, 711};
+    static constexpr QSize kFirstClientSize{1001, 768};
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -82,6 +82,8 @@ class MainWindow : public QMainWindow {
     void ConnectKeys();
     void ConnectCopying();
     void CopyGridSelection();
+    // CSVで保存...: asks for a folder and writes the race's lists there.
+    void SaveCsvFiles();
     void SwitchFocusedListOrder();
     // The one error boundary: runs a session operation, shows any error it raises, and then
     // draws whatever state the session holds.
@@ -145,6 +147,10 @@ class MainWindow : public QMainWindow {
 
     // The status line under the lists.
     QLabel* voteTotals_ = nullptr;
+    // The set's points and combined odds under the trio panel's notes.
+    QLabel* labelTrioPoints_ = nullptr;
+
+    QString csvFolder_;  // where the last CSV files went, where the chooser opens next
 };
 
 }  // namespace orvikel::gui

@@ -171,7 +171,8 @@ int main(int argc, char** argv) {
 
     Click(&window, QStringLiteral("RBBox"));
     int ticked = 0;
-    for (int n = 1; n <= 18 && ticked < 4; ++n) {
+    // a BOX of five horses, with its points and combined odds under the panel's notes
+    for (int n = 1; n <= 18 && ticked < 5; ++n) {
         auto* box =
             window.findChild<QCheckBox*>(QStringLiteral("CB%1").arg(n, 2, 10, QLatin1Char('0')));
         if (box != nullptr && box->isVisible() && n % 2 == 1) {

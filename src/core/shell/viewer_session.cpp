@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "common/data_error.hpp"
+#include "common/literals.hpp"
+#include "export/race_csv.hpp"
 #include "shell/race_header.hpp"
 
 namespace orvikel {
@@ -27,6 +30,7 @@ bool ViewerSession::StartupNeedsSettings() const {
 void ViewerSession::ClearDisplay() {
     display_.Clear();
     race_.snapshot = RaceSnapshot{};
+    trioShown_.reset();
 }
 
 void ViewerSession::ClickVenue(int slot) {
@@ -111,7 +115,19 @@ void ViewerSession::ClickOrder(OrderList list, bool popular) {
 void ViewerSession::CloseTrioPanel() {
     trio_.Close();
     display_.memo[OrderList::Trio].clear();
+    trioShown_.reset();
     trioPanelVisible_ = false;
+}
+
+void ViewerSession::LoadTrioExtraction() {
+    auto& memo = display_.memo[OrderList::Trio];
+    memo.clear();
+    trioShown_.reset();
+    memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+    const std::string& flag = settings_.sort.YBWsort;
+    if (trio_.HasExtraction() && (IsPopularityOrder(flag) || IsNumberOrder(flag))) {
+        trioShown_ = trio_;
+    }
 }
 
 void ViewerSession::ClickTrioMode(BoxWheelMode mode) {
@@ -128,15 +144,14 @@ void ViewerSession::ClickTrioMode(BoxWheelMode mode) {
     }
     trio_.Open(mode);
     display_.memo[OrderList::Trio].clear();
+    trioShown_.reset();
     trioPanelVisible_ = true;
 }
 
 ExtractResult ViewerSession::ClickTrioHorse(int horse) {
     const ExtractResult result = trio_.Click(horse, programDir_);
     if (result == ExtractResult::ListsWritten) {
-        auto& memo = display_.memo[OrderList::Trio];
-        memo.clear();
-        memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+        LoadTrioExtraction();
     }
     return result;
 }
@@ -144,13 +159,30 @@ ExtractResult ViewerSession::ClickTrioHorse(int horse) {
 void ViewerSession::ClickTrioClear() {
     trio_.Clear();
     display_.memo[OrderList::Trio].clear();
+    trioShown_.reset();
 }
 
 void ViewerSession::ClickTrioOrder(bool popular) {
     settings_.sort.YBWsort = popular ? "True" : "false";
-    auto& memo = display_.memo[OrderList::Trio];
-    memo.clear();
-    memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+    LoadTrioExtraction();
+}
+
+std::optional<TrioPoints> ViewerSession::TrioSetPoints() const {
+    if (!trioShown_) {
+        return std::nullopt;
+    }
+    return CountTrioPoints(TrioSetEntries(snapshot()[BetKind::Trio], *trioShown_));
+}
+
+bool ViewerSession::RaceDisplayed() const {
+    return selection_.SelectedRace != 0 && raceControlsShown_;
+}
+
+void ViewerSession::ExportCsv(const std::filesystem::path& dir) const {
+    if (!RaceDisplayed()) {
+        throw DataError(lit::kNoRaceToExport);
+    }
+    WriteRaceCsv(dir, snapshot(), race_.table, settings_.MinusSign);
 }
 
 bool ViewerSession::SelectableHorse(int horse) const {

@@ -2,6 +2,7 @@
 // The main window's behaviour without the window: the program-wide state and one operation per
 // user action. The Qt window and orvikel-dump both drive this and show what it holds.
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "shell/discovery.hpp"
 #include "shell/live_refresh.hpp"
 #include "shell/refresh.hpp"
+#include "trio/trio_points.hpp"
 #include "trio/trio_selection.hpp"
 
 namespace orvikel {
@@ -61,6 +63,16 @@ class ViewerSession {
     bool TrioPanelVisible() const { return trioPanelVisible_; }
     TrioView trioView() const { return trioView_; }
     bool SelectableHorse(int horse) const;  // visibility of CB01..CB18, fixed when opened
+    // Points, excluded lines and combined odds of the trio set the trio memo shows; nullopt
+    // while it shows no extraction. Priced from the latest snapshot, so a refresh of the odds
+    // prices the same set anew.
+    std::optional<TrioPoints> TrioSetPoints() const;
+
+    // True while a race is on display: its lists can be saved.
+    bool RaceDisplayed() const;
+    // Writes every list of the displayed race as CSV files into dir (created when missing).
+    // Throws DataError when no race is displayed or a file cannot be written.
+    void ExportCsv(const std::filesystem::path& dir) const;
 
     const std::filesystem::path& programDir() const { return programDir_; }
     const Settings& settings() const { return settings_; }
@@ -87,6 +99,7 @@ class ViewerSession {
     void ShowRace();
     void MarkSelection();
     void CloseTrioPanel();
+    void LoadTrioExtraction();
 
     std::filesystem::path programDir_;
     Settings settings_;
@@ -95,6 +108,7 @@ class ViewerSession {
     RaceState race_;
     DisplayState display_;
     TrioSelector trio_;
+    std::optional<TrioSelector> trioShown_;  // the selection whose extraction memo 5 shows
     OneBased<bool, kHorses> selectableHorse_{};
     bool trioPanelVisible_ = false;
     TrioView trioView_ = TrioView::Number;

@@ -171,13 +171,18 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
                   GroupTrioLines(combination));
 }
 
+bool TrioSelector::HasExtraction() const {
+    const int count = TickedCount();
+    return mode_ == BoxWheelMode::Box ? count >= kBoxThreshold
+                                      : mode_ == BoxWheelMode::Wheel && count >= 1;
+}
+
 TextLines TrioSelector::LoadList(const std::filesystem::path& programDir,
                                  const std::string& ybwSort) const {
-    const int count = TickedCount();
-    const bool box = mode_ == BoxWheelMode::Box;
-    if (box ? count < kBoxThreshold : (mode_ != BoxWheelMode::Wheel || count < 1)) {
+    if (!HasExtraction()) {
         return {};
     }
+    const bool box = mode_ == BoxWheelMode::Box;
     if (ybwSort == "True") {
         return ReadWorkFileLines(programDir,
                                  (box ? work_file::kTrioBox : work_file::kTrioWheel).popularity);

@@ -33,6 +33,9 @@ class TrioSelector {
     BoxWheelMode mode() const { return mode_; }
     bool IsTicked(int horse) const { return selection_[horse] == 1; }
     int TickedCount() const;
+    // True when the selection is complete enough to extract: a BOX of 3 or more horses, a total
+    // wheel with an axis.
+    bool HasExtraction() const;
 
     // Opens the panel in mode with an empty selection.
     void Open(BoxWheelMode mode);

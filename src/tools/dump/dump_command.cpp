@@ -25,17 +25,25 @@ const char* UsageText() {
            "[--grid]\n"
            "                    [--trio box|wheel --horses N[,N...]] "
            "[--trio-order popularity|number]\n"
-           "                    [--history]\n"
+           "                    [--csv DIR] [--history]\n"
            "開催スロット K（1〜6）のレース R（省略時はファイルのある最初のレース）をビューアと\n"
            "同じように表示し、1行に1項目ずつ KEY<TAB>VALUE の形で UTF-8 "
            "で出力して、作業ファイルを\n"
            "DIR に書き込みます。ビューアと同じく、レースのオッズをオッズの時刻ごとに DIR の\n"
-           "オッズ履歴 OrviKV.db に記録します。--history を付けると、ほかのすべての項目の後に\n"
-           "記録を古い順に1件1項目で出力します: history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18\n"
-           "（オッズの時刻と、出馬表が示すとおりの各馬の単勝オッズ: オッズ、ﾄﾘｹｼ または空）。\n"
-           "終了ステータス: 0 完了、1 更新がエラーで止まったか出力を書き込めなかった（--history\n"
-           "でオッズ履歴を読めなかった場合も）、2 使い方の誤り、3 スロット K に開催がないか\n"
-           "その開催にレースがない。\n";
+           "オッズ履歴 OrviKV.db に記録します。\n"
+           "--trio: BOX か総流しのパネルで馬番を順にチェックします。MemoOdds5 の行のあとに\n"
+           "trio.points（人気順位のある組の点数）、trio.excluded（取消・出走取消・1.0倍未満で\n"
+           "除いた組の数）、trio.combined（合成オッズ、小数第1位未満切り捨て。点数が 0 のときは\n"
+           "空）を出力します。\n"
+           "--csv: レースの一覧を CSV ファイル（BOM 付き UTF-8、改行は CR LF）として DIR\n"
+           "（なければ作成）に書き込みます: racecard.csv, bracket-quinella.csv, quinella.csv,\n"
+           "wide.csv, exacta.csv, trio.csv, votes.csv。\n"
+           "--history: ほかのすべての項目の後に、記録を古い順に1件1項目で出力します:\n"
+           "history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18（オッズの時刻と、出馬表が示すとおりの\n"
+           "各馬の単勝オッズ: オッズ、ﾄﾘｹｼ または空）。\n"
+           "終了ステータス: 0 完了、1 更新か CSV ファイルの書き込みがエラーで止まったか出力を\n"
+           "書き込めなかった（--history でオッズ履歴を読めなかった場合も）、2 使い方の誤り、\n"
+           "3 スロット K に開催がないかその開催にレースがない。\n";
 }
 
 namespace {
@@ -216,6 +224,18 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
             return Finished(out, err, kExitRefreshFailed);
         }
         writer.Lines("MemoOdds5", session.display().memo[OrderList::Trio]);
+        const TrioPoints points = session.TrioSetPoints().value_or(TrioPoints{});
+        writer.Item("trio.points", std::to_string(points.points));
+        writer.Item("trio.excluded", std::to_string(points.excluded));
+        writer.Item("trio.combined", CombinedOddsText(points));
+    }
+    if (options->csvDir) {
+        try {
+            session.ExportCsv(Utf8Path(*options->csvDir));
+        } catch (const std::exception& e) {
+            err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
+            return Finished(out, err, kExitRefreshFailed);
+        }
     }
     if (options->history) {
         if (!store) {
