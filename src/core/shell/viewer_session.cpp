@@ -43,6 +43,11 @@ void ViewerSession::ClickRace(int race) {
     ShowRace();
 }
 
+void ViewerSession::ChooseMeetingAndRace(int slot, int race) {
+    selection_.SelectedRace = race;
+    ClickVenue(slot);
+}
+
 void ViewerSession::Update() {
     settings_ = ReadSettings(programDir_);
     DiscoverMeetings(settings_.KelDir, meetings_);
@@ -140,8 +145,12 @@ void ViewerSession::ClickTrioClear() {
     display_.memo[OrderList::Trio].clear();
 }
 
-void ViewerSession::ClickTrioOrder(bool popular) {
+void ViewerSession::SetTrioOrder(bool popular) {
     settings_.sort.YBWsort = popular ? "True" : "false";
+}
+
+void ViewerSession::ClickTrioOrder(bool popular) {
+    SetTrioOrder(popular);
     auto& memo = display_.memo[OrderList::Trio];
     memo.clear();
     memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
