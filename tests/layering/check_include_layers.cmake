@@ -4,7 +4,7 @@
 # listed and the run fails.
 #
 #   shell
-#   odds
+#   odds      export
 #   racecard
 #   settings  results  trio  history     (one layer: may include each other's peers)
 #   common
@@ -24,6 +24,7 @@ set(layer_trio 1)
 set(layer_history 1)
 set(layer_racecard 2)
 set(layer_odds 3)
+set(layer_export 3)
 set(layer_shell 4)
 
 file(GLOB_RECURSE sources RELATIVE "${CORE_DIR}" "${CORE_DIR}/*.hpp" "${CORE_DIR}/*.cpp"

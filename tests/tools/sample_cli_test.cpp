@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #ifndef _WIN32
@@ -41,6 +42,10 @@ TEST(SampleCommandLine, WrongUsageExitsWithTwoAndWritesNothing) {
         dir + " --seed 5x",
         dir + " " + dir,
         dir + " --bogus",
+        dir + " --minutes",
+        dir + " --minutes -1",
+        dir + " --minutes 1441",
+        dir + " --minutes 5m",
     };
     for (const std::string& args : cases) {
         EXPECT_EQ(RunSample(args), 2) << args;
@@ -56,6 +61,24 @@ TEST(SampleCommandLine, WritesTheFolderAndTheDefaultSeedIsAFixedOne) {
     ASSERT_EQ(RunSample("'" + seeded.string() + "' --seed 20061029"), 0);
     ASSERT_TRUE(fs::is_regular_file(byDefault / "Uy-a.jra"));
     EXPECT_EQ(ReadFileBytes(byDefault / "Uy-a.jra"), ReadFileBytes(seeded / "Uy-a.jra"));
+}
+
+TEST(SampleCommandLine, MinutesRewritesTheSameFolderLaterAndZeroGoesBack) {
+    testing::TempDir tmp;
+    const fs::path dir = tmp.path() / "data";
+    const auto folder = [&dir] {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            files[entry.path().filename().string()] = ReadFileBytes(entry.path());
+        }
+        return files;
+    };
+    ASSERT_EQ(RunSample("'" + dir.string() + "'"), 0);
+    const auto first = folder();
+    ASSERT_EQ(RunSample("'" + dir.string() + "' --minutes 30"), 0);
+    EXPECT_NE(folder(), first);
+    ASSERT_EQ(RunSample("'" + dir.string() + "' --minutes 0"), 0);
+    EXPECT_EQ(folder(), first);
 }
 
 }  // namespace

@@ -76,6 +76,7 @@ void DisplayState::Clear() {
     gridHint.show = false;
     for (int r = 1; r <= kGridRows; ++r) {
         grid[r].fill(std::string());
+        gridHorse[r] = 0;
     }
     results.clear();
 }
@@ -92,7 +93,8 @@ const char* WorkFileFor(OrderList list, const std::string& flag) {
     return nullptr;
 }
 
-Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort) {
+Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort,
+                      GridHorses* horses) {
     const char* name = WorkFileFor(OrderList::Grid, tsort);
     const TextLines lines = ReadWorkFileLines(programDir, name);
     if (lines.size() < static_cast<std::size_t>(kGridRows)) {
@@ -103,7 +105,11 @@ Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string
     std::vector<std::string_view> halfWidth;
     for (int i = 1; i <= kGridRows; ++i) {
         GridRow& row = grid[i];
-        row = GridRowFromLine(lines[static_cast<std::size_t>(i - 1)]);
+        const std::string_view line = lines[static_cast<std::size_t>(i - 1)];
+        row = GridRowFromLine(line);
+        if (horses != nullptr) {
+            (*horses)[i] = static_cast<int>(ParseInteger(Cut(line, 2, 2)).value_or(0));
+        }
         for (std::size_t c = 0; c < kGridCells.size(); ++c) {
             if (kGridCells[c].fullWidth) {
                 wide.push_back(&row[c]);
@@ -163,7 +169,7 @@ const RaceSnapshot& RefreshRace(const RaceFiles& files, const Settings& settings
 
     BuildVoteSummary(race.votes, programDir);
 
-    display.grid = LoadRaceCardGrid(programDir, settings.sort.Tsort);
+    display.grid = LoadRaceCardGrid(programDir, settings.sort.Tsort, &display.gridHorse);
     for (const OrderList list : kOddsLists) {
         auto& memo = display.memo[list];
         memo.clear();

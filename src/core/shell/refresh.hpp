@@ -23,6 +23,9 @@ inline constexpr int kGridColumns = 11;
 inline constexpr int kGridRows = kHorses;  // one row per horse slot
 using GridRow = std::array<std::string, kGridColumns>;
 using Grid = OneBased<GridRow, kGridRows>;  // rows 1..18
+// The horse number each grid row shows (0: an empty slot), so marks by horse find their row
+// in either order of the grid.
+using GridHorses = OneBased<int, kGridRows>;
 
 // Everything the main window displays apart from its buttons, as CP932 texts.
 struct DisplayState {
@@ -30,6 +33,7 @@ struct DisplayState {
     OddsDisplay odds;
     Hint gridHint;
     Grid grid;                         // DEGrid rows 1..18
+    GridHorses gridHorse;              // the horse of each row of grid
     ByOddsList<TextLines> memo;        // MemoOdds1..5
     std::vector<std::string> results;  // MemoSeiseki
 
@@ -63,7 +67,9 @@ const char* WorkFileFor(OrderList list, const std::string& flag);
 
 // The grid rows from "QvDESo.dat" ("True") or "QvDENo.dat" (any other flag). Throws DataError
 // when the file is missing or holds fewer than 18 lines.
-Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort);
+// horses, when given, gets the horse number of each row.
+Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort,
+                      GridHorses* horses = nullptr);
 
 // The lines of an odds list's memo for its flag; empty for a flag other than "True" or
 // "false".
