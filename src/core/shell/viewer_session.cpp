@@ -47,6 +47,11 @@ void ViewerSession::ClickRace(int race) {
     ShowRace();
 }
 
+void ViewerSession::ChooseMeetingAndRace(int slot, int race) {
+    selection_.SelectedRace = race;
+    ClickVenue(slot);
+}
+
 void ViewerSession::Update() {
     settings_ = ReadSettings(programDir_);
     DiscoverMeetings(settings_.KelDir, meetings_);
@@ -162,8 +167,12 @@ void ViewerSession::ClickTrioClear() {
     trioShown_.reset();
 }
 
-void ViewerSession::ClickTrioOrder(bool popular) {
+void ViewerSession::SetTrioOrder(bool popular) {
     settings_.sort.YBWsort = popular ? "True" : "false";
+}
+
+void ViewerSession::ClickTrioOrder(bool popular) {
+    SetTrioOrder(popular);
     LoadTrioExtraction();
 }
 

@@ -34,6 +34,9 @@ class ViewerSession {
     // Venue button k (1..6) and race button r (1..12).
     void ClickVenue(int slot);
     void ClickRace(int race);
+    // Meeting slot and race number chosen in one step (orvikel-dump): the race is set before
+    // the meeting opens, so the meeting opens on it; SelectedRace is 0 after when it has none.
+    void ChooseMeetingAndRace(int slot, int race);
     // 更新, and what follows a closed settings window.
     void Update();
     // 人気順 (popular) / 通常 of a list: set the flag, reload that list only.
@@ -60,6 +63,8 @@ class ViewerSession {
     ExtractResult ClickTrioHorse(int horse);
     void ClickTrioClear();              // ク リ ア
     void ClickTrioOrder(bool popular);  // 人 気 順 / 通     常 of the panel
+    // The order the trio panel opens with, set before it opens (orvikel-dump's trio order).
+    void SetTrioOrder(bool popular);
     bool TrioPanelVisible() const { return trioPanelVisible_; }
     TrioView trioView() const { return trioView_; }
     bool SelectableHorse(int horse) const;  // visibility of CB01..CB18, fixed when opened
@@ -76,10 +81,8 @@ class ViewerSession {
 
     const std::filesystem::path& programDir() const { return programDir_; }
     const Settings& settings() const { return settings_; }
-    Settings& settings() { return settings_; }
     const Meetings& meetings() const { return meetings_; }
     const Selection& selection() const { return selection_; }
-    Selection& selection() { return selection_; }
     const DisplayState& display() const { return display_; }
     const RaceState& race() const { return race_; }
     // The race of the last refresh as numbers; empty (no kind present) after the display was

@@ -109,7 +109,7 @@ void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
 // Opens the trio panel and clicks the horses in order, as the panel would; prints each notice.
 void RunTrio(ViewerSession& session, const DumpOptions& options, ItemWriter& w) {
     if (!options.trioOrder.empty()) {
-        session.settings().sort.YBWsort = options.trioOrder == "popularity" ? "True" : "false";
+        session.SetTrioOrder(options.trioOrder == "popularity");
     }
     session.ClickTrioMode(options.trioMode == "box" ? BoxWheelMode::Box : BoxWheelMode::Wheel);
     if (!session.TrioPanelVisible()) {
@@ -202,8 +202,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
             err << "orvikel-dump: スロット " << options->meeting << " に開催がありません\n";
             return kExitNoRace;
         }
-        session.selection().SelectedRace = options->race;
-        session.ClickVenue(options->meeting);
+        session.ChooseMeetingAndRace(options->meeting, options->race);
         if (session.selection().SelectedRace == 0) {
             err << "orvikel-dump: スロット " << options->meeting
                 << " の開催にはレースがありません\n";
