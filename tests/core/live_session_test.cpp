@@ -4,10 +4,12 @@
 
 #include <algorithm>
 
+#include "common/bytes.hpp"
 #include "common/file_io.hpp"
 #include "jra_fixture.hpp"
 #include "sample/sample_folder.hpp"
 #include "shell/viewer_session.hpp"
+#include "trio/trio_points.hpp"
 
 namespace orvikel {
 namespace {
@@ -103,6 +105,48 @@ TEST_F(LiveSession, KeepsTheOrdersTheSelectionAndTheTrioPanelWithItsTicks) {
               Strings(session_.trio().LoadList(program_, "false")));
     EXPECT_NE(Strings(session_.display().memo[OrderList::Trio]), boxBefore);
     EXPECT_EQ(session_.FollowClient(), LiveStep::Unchanged);
+}
+
+// The points and combined odds of the ranked lines the trio memo shows.
+TrioPoints ShownPoints(const TextLines& memo) {
+    TrioPoints shown;
+    std::vector<std::int64_t> odds;
+    for (const std::string_view line : memo) {
+        if (line.rfind("#", 0) == 0 || line.rfind("  -", 0) == 0) {
+            continue;
+        }
+        if (line.find('[') == std::string_view::npos) {
+            ++shown.excluded;
+            continue;
+        }
+        odds.push_back(ParseTenths(line.substr(9, 6)).value_or(0));
+    }
+    shown.points = static_cast<int>(odds.size());
+    shown.combinedTenths = CombinedOddsTenths(odds);
+    return shown;
+}
+
+TEST_F(LiveSession, TheTrioSetIsPricedAgainFromTheNewOdds) {
+    session_.ClickTrioMode(BoxWheelMode::Box);
+    for (int horse : {3, 5, 6, 7, 8}) {
+        session_.ClickTrioHorse(horse);
+    }
+    const auto before = session_.TrioSetPoints();
+    ASSERT_TRUE(before.has_value());
+    const TrioPoints shownBefore = ShownPoints(session_.display().memo[OrderList::Trio]);
+    EXPECT_EQ(before->points, shownBefore.points);
+    EXPECT_EQ(before->combinedTenths, shownBefore.combinedTenths);
+
+    sample::GenerateSampleFolder(data_, sample::kDefaultSeed, 10);
+    ASSERT_EQ(session_.FollowClient(), LiveStep::Show);
+    const auto after = session_.TrioSetPoints();
+    ASSERT_TRUE(after.has_value());
+    const TrioPoints shownAfter = ShownPoints(session_.display().memo[OrderList::Trio]);
+    EXPECT_EQ(after->points, shownAfter.points);
+    EXPECT_EQ(after->excluded, shownAfter.excluded);
+    EXPECT_EQ(after->combinedTenths, shownAfter.combinedTenths);
+    EXPECT_EQ(after->points + after->excluded, 10);
+    EXPECT_NE(after->combinedTenths, before->combinedTenths);  // the odds moved
 }
 
 // A file caught half-written fails or changes under the read: the display keeps the last good

@@ -177,7 +177,8 @@ void ViewerSession::ClickTrioOrder(bool popular) {
 }
 
 std::optional<TrioPoints> ViewerSession::TrioSetPoints() const {
-    if (!trioShown_) {
+    // A refresh that lost the trio odds leaves no set to price.
+    if (!trioShown_ || !snapshot()[BetKind::Trio].present) {
         return std::nullopt;
     }
     return CountTrioPoints(TrioSetEntries(snapshot()[BetKind::Trio], *trioShown_));
