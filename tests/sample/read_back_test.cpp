@@ -42,7 +42,8 @@ TEST_P(SampleReadBack, DiscoveryFindsEveryMeetingWithItsCaptionAndEveryRaceFile)
         }
         const MeetingKeys& keys = generated[static_cast<std::size_t>(slot - 1)];
         EXPECT_EQ(found.Venue, keys.venue);
-        EXPECT_EQ(found.Caption, VenueName(keys.venue) + (slot >= 4 ? lit::kDayBefore : ""));
+        EXPECT_EQ(found.Caption, std::string(VenueName(keys.venue)) +
+                                     std::string(slot >= 4 ? lit::kDayBefore : ""));
 
         Selection selection;
         selection.SelectedMeeting = slot;
@@ -80,8 +81,8 @@ TEST_P(SampleReadBack, TheRaceHeaderShowsTheTextsAsGenerated) {
                                      std::to_string(plan.meetingNumber) + "回 ";
             const std::string dayAndRace =
                 " " + std::to_string(plan.day) + "日目 第" + std::to_string(race.number) + "Ｒ";
-            EXPECT_EQ(header.EditYMDR,
-                      text::ToCp932(date) + VenueName(plan.venue) + text::ToCp932(dayAndRace));
+            EXPECT_EQ(header.EditYMDR, text::ToCp932(date) + std::string(VenueName(plan.venue)) +
+                                           text::ToCp932(dayAndRace));
             EXPECT_EQ(header.EditTokubetu, Padded(race.name, 28));
             EXPECT_EQ(header.EditJyouken, Padded(race.conditions, 28));
             const bool card = race.files[1];

@@ -61,7 +61,7 @@ GridRow GridRowFromLine(std::string_view line) {
 
 }  // namespace
 
-const std::string& TitleText() {
+std::string_view TitleText() {
     return lit::kTitleText;
 }
 
@@ -69,7 +69,7 @@ void DisplayState::Clear() {
     header = RaceHeader{};
     header.EditYMDR = TitleText();
     for (const OrderList list : kOddsLists) {
-        odds.caption[list] = *Describe(list).captionWord + lit::kCaptionNoTime;
+        odds.caption[list] = Concat({Describe(list).captionWord, lit::kCaptionNoTime});
         odds.hint[list].show = false;
         memo[list].clear();
     }

@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/hint.hpp"
@@ -44,7 +45,7 @@ struct DisplayState {
 };
 
 // The title text the cleared EditYMDR shows (CP932).
-const std::string& TitleText();
+std::string_view TitleText();
 
 // The per-refresh state that outlives a refresh for the trio panel and the vote summary, and
 // the refreshed race as numbers.

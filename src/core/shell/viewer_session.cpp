@@ -190,7 +190,7 @@ bool ViewerSession::RaceDisplayed() const {
 
 void ViewerSession::ExportCsv(const std::filesystem::path& dir) const {
     if (!RaceDisplayed()) {
-        throw DataError(lit::kNoRaceToExport);
+        throw DataError(std::string(lit::kNoRaceToExport));
     }
     WriteRaceCsv(dir, snapshot(), race_.table, settings_.MinusSign);
 }
