@@ -40,7 +40,7 @@
     X(kSignDash, "－")                                                                      \
     X(kSignOpen, "△")                                                                       \
     /* scratched and cancelled markers */                                                   \
-    X(kTorikeshi, "ﾄﾘｹｼ")                                                                   \
+    X(kCancelledMark, "ﾄﾘｹｼ")                                                               \
     X(kWinScratched, "  ﾄﾘｹｼ    ")                                                          \
     X(kPlaceScratched, "  ﾄﾘｹｼ- ﾄﾘｹｼ")                                                      \
     X(kKeyScratched, "* ﾄﾘｹｼ**ﾄﾘｹｼ**ﾄﾘｹｼ")                                                  \
@@ -82,13 +82,13 @@
     X(kResultsWide, "ワイド　 ")                                                            \
     X(kResultsExacta, "馬単　　 ")                                                          \
     X(kResultsTrio, "３連複　 ")                                                            \
-    X(kBanBlank, "番 ")                                                                     \
-    X(kBan, "番")                                                                           \
+    X(kNumberSuffixBlank, "番 ")                                                            \
+    X(kNumberSuffix, "番")                                                                  \
     X(kYenBlanks, "円  ")                                                                   \
     X(kRefundLabel, "返還に関わる馬番 ")                                                    \
     X(kNone, "なし")                                                                        \
     X(kFinishHeader, "着順 馬番馬名              タイム／着差")                             \
-    X(kChaku, "着")                                                                         \
+    X(kFinishSuffix, "着")                                                                  \
     /* vote counts */                                                                       \
     X(kVotesOpenNarrow, "票 ( ")                                                            \
     X(kVotesOpen, "票 (")                                                                   \

@@ -52,7 +52,7 @@ inline constexpr std::string_view kSignDash = "\x81\x7C";  // "－"
 inline constexpr std::string_view kSignOpen = "\x81\xA2";  // "△"
 
 // scratched and cancelled markers
-inline constexpr std::string_view kTorikeshi = "\xC4\xD8\xB9\xBC";  // "ﾄﾘｹｼ"
+inline constexpr std::string_view kCancelledMark = "\xC4\xD8\xB9\xBC";  // "ﾄﾘｹｼ"
 inline constexpr std::string_view kWinScratched = "  \xC4\xD8\xB9\xBC    ";  // "  ﾄﾘｹｼ    "
 // "  ﾄﾘｹｼ- ﾄﾘｹｼ"
 inline constexpr std::string_view kPlaceScratched =
@@ -141,8 +141,8 @@ inline constexpr std::string_view kResultsExacta =
 // "３連複　 "
 inline constexpr std::string_view kResultsTrio =
     "\x82\x52\x98\x41\x95\xA1\x81\x40 ";
-inline constexpr std::string_view kBanBlank = "\x94\xD4 ";  // "番 "
-inline constexpr std::string_view kBan = "\x94\xD4";  // "番"
+inline constexpr std::string_view kNumberSuffixBlank = "\x94\xD4 ";  // "番 "
+inline constexpr std::string_view kNumberSuffix = "\x94\xD4";  // "番"
 inline constexpr std::string_view kYenBlanks = "\x89\x7E  ";  // "円  "
 // "返還に関わる馬番 "
 inline constexpr std::string_view kRefundLabel =
@@ -152,7 +152,7 @@ inline constexpr std::string_view kNone = "\x82\xC8\x82\xB5";  // "なし"
 inline constexpr std::string_view kFinishHeader =
     "\x92\x85\x8F\x87 \x94\x6E\x94\xD4\x94\x6E\x96\xBC              \x83\x5E\x83\x43\x83\x80"
     "\x81\x5E\x92\x85\x8D\xB7";
-inline constexpr std::string_view kChaku = "\x92\x85";  // "着"
+inline constexpr std::string_view kFinishSuffix = "\x92\x85";  // "着"
 
 // vote counts
 inline constexpr std::string_view kVotesOpenNarrow = "\x95\x5B ( ";  // "票 ( "

@@ -189,7 +189,7 @@ void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& progr
             key = lit::kKeyScratched;
             slot.win = PriceState::Scratched;
         }
-        if (Cut(win, 3, 4) == lit::kTorikeshi) {
+        if (Cut(win, 3, 4) == lit::kCancelledMark) {
             key = lit::kKeyScratched;
             slot.win = PriceState::Scratched;
             table.cell(i, kRemark) = lit::kRemarkScratched;

@@ -53,7 +53,7 @@ std::vector<Entry> Entries(const std::string& line, const PayoutTable& table, in
 std::string HorseLine(std::string_view label, const std::vector<Entry>& entries) {
     std::string text(label);
     for (const auto& e : entries) {
-        text += Concat({e.key, lit::kBanBlank, e.payout, lit::kYenBlanks});
+        text += Concat({e.key, lit::kNumberSuffixBlank, e.payout, lit::kYenBlanks});
     }
     return text;
 }
@@ -85,7 +85,7 @@ std::string RefundLine(const std::string& line, int firstColumn) {
             IsBlanks(number, kRefundWidth)) {
             continue;
         }
-        text += Concat({number, lit::kBanBlank});
+        text += Concat({number, lit::kNumberSuffixBlank});
         any = true;
     }
     if (!any) {
@@ -104,8 +104,8 @@ void AppendFinishers(const std::string& line, std::vector<std::string>& out) {
             IsBlanks(record, kFinishRecordWidth)) {
             continue;
         }
-        out.push_back(Concat({" ", Cut(record, 1, 1), lit::kChaku, Cut(record, 2, 3), lit::kBan,
-                              Cut(record, 5, 36)}));
+        out.push_back(Concat({" ", Cut(record, 1, 1), lit::kFinishSuffix, Cut(record, 2, 3),
+                              lit::kNumberSuffix, Cut(record, 5, 36)}));
     }
 }
 

@@ -132,7 +132,7 @@ void DiscoverMeetings(const std::string& kelDir, Meetings& meetings) {
 
 bool DiscoverRaces(const std::string& kelDir, const Meetings& meetings, Selection& selection) {
     selection.RaceButtonVisible.fill(true);
-    selection.ButtonHyouVisible = true;
+    selection.VoteButtonVisible = true;
 
     bool found = false;
     int lastRace = 0;

@@ -35,7 +35,7 @@ struct Selection {
     // RaceFileExists[r][j] for race r 1..12, kind j 1..7
     OneBased<OneBased<bool, kDataKinds>, kRaces> RaceFileExists{};
     OneBased<bool, kRaces> RaceButtonVisible{};  // race buttons 1..12
-    bool ButtonHyouVisible = false;
+    bool VoteButtonVisible = false;              // ButtonHyou, the vote counts
 
     bool RaceHasFile(int kind) const;  // RaceFileExists[SelectedRace][kind]
 };

@@ -68,30 +68,30 @@ void ShowRaceHeader(const RaceFiles& files, RaceHeader& header) {
             DateAndRace(file, line, UsesCardLayout(kind) ? kCardLayout : kOddsLayout);
         switch (kind) {
             case kRaceCard:
-                header.EditJikoku =
+                header.postTime =
                     Concat({lit::kPostTimeLabel, Cut(line, 23, 2), ":", Cut(line, 25, 2)});
-                header.EditCourse = Cut(line, 27, 4);
-                header.EditKyori = Cut(line, 31, 4);
-                header.EditTokubetu = Cut(line, 35, 28);
-                header.EditJyouken = Cut(line, 63, 28);
+                header.course = Cut(line, 27, 4);
+                header.distance = Cut(line, 31, 4);
+                header.raceName = Cut(line, 35, 28);
+                header.conditions = Cut(line, 63, 28);
                 break;
             case kResults:
-                header.EditTokubetu = Cut(line, 35, 28);
-                header.EditJyouken = Cut(line, 63, 28);
+                header.raceName = Cut(line, 35, 28);
+                header.conditions = Cut(line, 63, 28);
                 break;
             case kHorseWeights:
-                header.EditTokubetu = Cut(line, 31, 28);
-                header.EditJyouken = Cut(line, 59, 28);
-                header.EditKyori = Cut(line, 27, 4);
-                header.EditTousuu = RunnersText(Cut(line, 87, 2));
+                header.raceName = Cut(line, 31, 28);
+                header.conditions = Cut(line, 59, 28);
+                header.distance = Cut(line, 27, 4);
+                header.runners = RunnersText(Cut(line, 87, 2));
                 break;
             default:  // the odds files
-                header.EditTokubetu = Cut(line, 49, 28);
-                header.EditJyouken = Cut(line, 77, 28);
-                header.EditTousuu = RunnersText(Cut(line, 141, 2));
+                header.raceName = Cut(line, 49, 28);
+                header.conditions = Cut(line, 77, 28);
+                header.runners = RunnersText(Cut(line, 141, 2));
                 break;
         }
-        header.EditYMDR = date;
+        header.dateLine = date;
     }
 }
 

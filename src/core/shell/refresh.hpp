@@ -35,7 +35,7 @@ struct DisplayState {
     Hint gridHint;
     Grid grid;                         // DEGrid rows 1..18
     GridHorses gridHorse;              // the horse of each row of grid
-    ByOddsList<TextLines> memo;        // MemoOdds1..5
+    ByOddsList<TextLines> oddsLines;   // the lines of MemoOdds1..5
     std::vector<std::string> results;  // MemoSeiseki
 
     DisplayState() { Clear(); }
