@@ -155,7 +155,7 @@ TEST_F(DemoFolder, PrintsTheItemsInOrderAndWritesEveryWorkFile) {
     // The grid of the default number order is the number-order race card, cut and widened.
     const auto card = SplitLines(ReadFileBytes(out_ / "QvDENo.dat"));
     ASSERT_EQ(card.size(), 18u);
-    const std::string firstName = text::ToUtf8(text::ToFullWidth(card[0].substr(25, 18)));
+    const std::string firstName = text::FullWidthUtf8(card[0].substr(25, 18));
     EXPECT_NE(grid[0].find(firstName), std::string::npos);
 }
 

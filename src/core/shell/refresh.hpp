@@ -19,15 +19,17 @@ namespace orvikel {
 
 inline constexpr int kGridColumns = 11;
 inline constexpr int kGridRows = 18;
+// A grid row's cells in UTF-8, ready to show: a full-width cell may hold characters that
+// CP932 has no form for (ヷ, a lone combining voiced mark).
 using GridRow = std::array<std::string, kGridColumns>;
 using Grid = std::array<GridRow, kGridRows + 1>;  // rows 1..18; [0] unused
 
-// Everything the main window displays apart from its buttons, as CP932 texts.
+// Everything the main window displays apart from its buttons, as CP932 texts but the grid.
 struct DisplayState {
     RaceHeader header;
     OddsDisplay odds;
     Hint gridHint;
-    Grid grid;                         // DEGrid rows 1..18
+    Grid grid;                         // DEGrid rows 1..18, UTF-8
     std::array<TextLines, 6> memo;     // MemoOdds1..5; [0] unused
     std::vector<std::string> results;  // MemoSeiseki
 
@@ -55,8 +57,8 @@ void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& ra
 // Returns nullptr for an odds memo whose flag is neither "True" nor "false".
 const char* WorkFileFor(int list, const std::string& flag);
 
-// The grid rows from "QvDESo.dat" ("True") or "QvDENo.dat" (any other flag). Throws DataError
-// when the file is missing or holds fewer than 18 lines.
+// The grid rows (UTF-8) from "QvDESo.dat" ("True") or "QvDENo.dat" (any other flag). Throws
+// DataError when the file is missing or holds fewer than 18 lines.
 Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort);
 
 // The lines of memo n (1..5) for its flag; empty for a flag other than "True" or "false".

@@ -36,7 +36,10 @@ class ItemWriter {
   public:
     explicit ItemWriter(std::ostream& out) : out_(out) {}
     void Item(const std::string& key, std::string_view cp932Value) {
-        out_ << key << '\t' << text::ToUtf8(cp932Value) << '\n';
+        Utf8Item(key, text::ToUtf8(cp932Value));
+    }
+    void Utf8Item(const std::string& key, std::string_view utf8Value) {
+        out_ << key << '\t' << utf8Value << '\n';
     }
     // A list's TextLines or a vector of strings.
     template <class LineRange>
@@ -78,9 +81,9 @@ void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
             std::string cells = std::to_string(i);
             for (const auto& cell : d.grid[static_cast<std::size_t>(i)]) {
                 cells += '\t';
-                cells += cell;  // ASCII tab inside CP932 text converts unchanged
+                cells += cell;  // already UTF-8
             }
-            w.Item("DEGrid", cells);
+            w.Utf8Item("DEGrid", cells);
         }
     }
 }
