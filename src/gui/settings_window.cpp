@@ -39,19 +39,6 @@ QGroupBox* MakeGroup(QWidget* parent, int number, const QString& caption, const 
     return box;
 }
 
-bool EndsWithSeparator(const std::string& folder) {
-    return folder.size() >= kPathSeparator.size() &&
-           folder.compare(folder.size() - kPathSeparator.size(), kPathSeparator.size(),
-                          kPathSeparator) == 0;
-}
-
-std::string WithSeparator(std::string folder) {
-    if (!EndsWithSeparator(folder)) {
-        folder += kPathSeparator;
-    }
-    return folder;
-}
-
 // The seven order flags with the numbers of their 人気順 / 通常 buttons and their captions.
 struct OrderGroup {
     int box;
@@ -180,14 +167,16 @@ void TSubForm::Button1Click() {
     if (!chosen) {
         return;
     }
-    QString folder = *chosen;
-    const QString separator =
-        QString::fromLatin1(kPathSeparator.data(), static_cast<qsizetype>(kPathSeparator.size()));
-    if (!folder.endsWith(separator)) {
-        folder += separator;
+    std::string folder;
+    try {
+        folder = WithSeparator(text::ToCp932(chosen->toStdString()));
+    } catch (const std::exception& error) {
+        // A folder name the settings file cannot hold.
+        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+        return;
     }
     edit1_->clear();
-    edit1_->setText(folder);
+    edit1_->setText(Text(folder));
 }
 
 void TSubForm::Button2Click() {

@@ -17,37 +17,6 @@ namespace {
 
 constexpr std::string_view kMeetingPattern = "Uy-?.jra";
 
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-bool IsSeparatorByte(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
-
-// Byte offset one past the last separator character of a CP932 text, 0 when it has none.
-// The scan goes character by character: the second byte of a double-byte character can be
-// 0x5C, which is a separator only when it stands alone.
-std::size_t EndOfFolderPart(std::string_view text) {
-    std::size_t end = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            ++i;
-        } else if (IsSeparatorByte(text[i])) {
-            end = i + 1;
-        }
-    }
-    return end;
-}
-
-bool EndsWithSeparator(std::string_view text) {
-    return !text.empty() && EndOfFolderPart(text) == text.size();
-}
-
 bool MatchesMeetingName(std::string_view name, std::string_view prefix) {
     if (name.size() != prefix.size() + kMeetingPattern.size() || !name.starts_with(prefix)) {
         return false;
@@ -61,12 +30,13 @@ bool MatchesMeetingName(std::string_view name, std::string_view prefix) {
     return true;
 }
 
-// A settings file in another encoding: a byte-order mark (UTF-8, UTF-16) or a NUL byte,
-// which CP932 text never holds. Its keys cannot be read as they are, and writing CP932
-// lines into it would leave a file of two encodings.
+// A settings file in an encoding the profile reader does not take: a UTF-16 byte-order mark
+// or a NUL byte, which neither CP932 nor UTF-8 text holds. Its keys cannot be read as they
+// are, and writing byte lines into it would leave a file of two encodings. (A UTF-8 file
+// with its mark is read and saved as UTF-8, see ProfileFile.)
 bool IsOtherEncoding(std::string_view bytes) {
-    return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
-           bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string_view::npos;
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
+           bytes.find('\0') != std::string_view::npos;
 }
 
 ProfileFile ReadProfile(const fs::path& iniFile) {
@@ -102,10 +72,7 @@ Settings ReadSettings(const fs::path& programDir) {
 
 std::string SaveSettings(const fs::path& programDir, const SettingsToSave& values) {
     const fs::path iniFile = programDir / kSettingsFileName;
-    std::string folder = values.folderField;
-    if (!EndsWithSeparator(folder)) {
-        folder += kPathSeparator;
-    }
+    const std::string folder = WithSeparator(values.folderField);
 
     // The existing file is the base of the new one; one that exists but cannot be read is
     // not replaced, or its other sections would be lost.

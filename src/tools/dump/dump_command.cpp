@@ -128,12 +128,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         Settings settings =
             options->iniFile ? ReadSettingsFile(Utf8Path(*options->iniFile)) : ReadSettings(exeDir);
         if (options->dataDir) {
-            settings.KelDir = text::ToCp932(*options->dataDir);
-            if (settings.KelDir.empty() ||
-                settings.KelDir.substr(settings.KelDir.size() - kPathSeparator.size()) !=
-                    kPathSeparator) {
-                settings.KelDir += kPathSeparator;
-            }
+            settings.KelDir = WithSeparator(text::ToCp932(*options->dataDir));
         }
         std::error_code ec;
         fs::create_directories(programDir, ec);
