@@ -256,6 +256,7 @@ int main(int argc, char** argv) {
             }
             w.Add(u, 4, ok ? HexBytes(bytes) : "-");
         }
+        w.Flush();
         std::fclose(f);
     }
 
@@ -317,6 +318,7 @@ int main(int argc, char** argv) {
                 std::fprintf(f, "%s : %s\n", HexBytes(bytes).c_str(), HexUnits(wide).c_str());
             }
         }
+        w.Flush();
         std::fclose(f);
     }
     return 0;

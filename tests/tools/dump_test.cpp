@@ -7,12 +7,11 @@
 #include <fstream>
 #include <sstream>
 
-#include <sys/wait.h>
-
 #include "common/encoding.hpp"
 #include "common/file_io.hpp"
 #include "dump/dump_command.hpp"
 #include "jra_fixture.hpp"
+#include "run_program.hpp"
 #include "shell/discovery.hpp"
 
 namespace orvikel {
@@ -70,9 +69,7 @@ class DemoFolder : public ::testing::Test {
         data_ = tmp_.path() / "data";
         out_ = tmp_.path() / "out";
         fs::create_directories(out_);
-        const std::string command =
-            std::string(ORVIKEL_SAMPLE_EXE) + " '" + PathArg(data_) + "' --seed 7";
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        ASSERT_EQ(testing::RunProgram(ORVIKEL_SAMPLE_EXE, {PathArg(data_), "--seed", "7"}), 0);
     }
     DumpRun Dump(std::vector<std::string> args) {
         args.insert(args.begin(), {"--data", PathArg(data_), "--out", PathArg(out_)});
@@ -186,13 +183,13 @@ TEST_F(DemoFolder, TrioBoxPrintsTheExtractionAndRefusesTheEleventhHorse) {
 TEST_F(DemoFolder, TheExecutablePrintsTheRaceAndWritesItsWorkFiles) {
     const fs::path out = tmp_.path() / "exe-out";
     const fs::path stdoutFile = tmp_.path() / "stdout.txt";
-    const std::string command = std::string(ORVIKEL_DUMP_EXE) + " --data '" + PathArg(data_) +
-                                "' --meeting 1 --race 2 --out '" + PathArg(out) + "' > '" +
-                                PathArg(stdoutFile) + "'";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status)) << command;
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    const std::string printed = ReadFileBytes(stdoutFile);
+    const int status = testing::RunProgram(
+        ORVIKEL_DUMP_EXE,
+        {"--data", PathArg(data_), "--meeting", "1", "--race", "2", "--out", PathArg(out)},
+        stdoutFile);
+    EXPECT_EQ(status, 0);
+    std::string printed = ReadFileBytes(stdoutFile);
+    std::erase(printed, '\r');  // a Windows console program ends its lines with CR LF
     EXPECT_EQ(Values(printed, "race"), std::vector<std::string>{"2"});
     EXPECT_EQ(Values(printed, "MemoSeiseki").empty(), false);
     // The same items as the in-process command over the same folder.
@@ -201,12 +198,9 @@ TEST_F(DemoFolder, TheExecutablePrintsTheRaceAndWritesItsWorkFiles) {
     EXPECT_EQ(ReadFileBytes(out / "QvYONo.dat"), ReadFileBytes(out_ / "QvYONo.dat"));
     EXPECT_EQ(ReadFileBytes(out / "QvHyou.dat"), ReadFileBytes(out_ / "QvHyou.dat"));
 
-    const std::string noMeeting = std::string(ORVIKEL_DUMP_EXE) + " --data '" +
-                                  PathArg(tmp_.path()) + "' --meeting 6 --out '" + PathArg(out) +
-                                  "' 2>/dev/null";
-    const int empty = std::system(noMeeting.c_str());
-    ASSERT_TRUE(WIFEXITED(empty));
-    EXPECT_EQ(WEXITSTATUS(empty), 3);
+    EXPECT_EQ(testing::RunProgram(ORVIKEL_DUMP_EXE, {"--data", PathArg(tmp_.path()), "--meeting",
+                                                     "6", "--out", PathArg(out)}),
+              3);
 }
 
 TEST_F(DemoFolder, ABrokenDataFileStopsWithOneAndNamesTheFile) {

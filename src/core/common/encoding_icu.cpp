@@ -104,8 +104,6 @@ Cp932Table BuildTable() {
             }
         }
     }
-    // Windows writes neither form of the broken bar ￤ (FA55, EEFA) without a best fit.
-    table.encode[u'\uFFE4'] = kRefused;
     return table;
 }
 

@@ -7,6 +7,7 @@
 #include "common/file_io.hpp"
 #include "common/literals.hpp"
 #include "common/paths.hpp"
+#include "console.hpp"
 #include "dump/dump_options.hpp"
 #include "settings/settings.hpp"
 #include "shell/viewer_session.hpp"
@@ -27,10 +28,6 @@ const char* UsageText() {
 }
 
 namespace {
-
-fs::path Utf8Path(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 class ItemWriter {
   public:
@@ -121,12 +118,12 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         out << UsageText();
         return kExitOk;
     }
-    const fs::path programDir = options->outDir ? Utf8Path(*options->outDir) : exeDir;
+    const fs::path programDir = options->outDir ? tools::Utf8Path(*options->outDir) : exeDir;
     ViewerSession session(programDir);
     ItemWriter writer(out);
     try {
-        Settings settings =
-            options->iniFile ? ReadSettingsFile(Utf8Path(*options->iniFile)) : ReadSettings(exeDir);
+        Settings settings = options->iniFile ? ReadSettingsFile(tools::Utf8Path(*options->iniFile))
+                                             : ReadSettings(exeDir);
         if (options->dataDir) {
             settings.KelDir = WithSeparator(text::ToCp932(*options->dataDir));
         }

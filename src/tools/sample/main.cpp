@@ -5,9 +5,11 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
+#include "console.hpp"
 #include "sample/sample_folder.hpp"
 
 namespace {
@@ -30,12 +32,14 @@ bool ParseSeed(std::string_view text, std::uint64_t& seed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string dir;
+    [[maybe_unused]] const orvikel::tools::Utf8Console console;
+    const std::vector<std::string> args = orvikel::tools::Utf8Arguments(argc, argv);
+    std::string dir;  // UTF-8
     std::uint64_t seed = orvikel::sample::kDefaultSeed;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (arg == "--seed") {
-            if (i + 1 >= argc || !ParseSeed(argv[i + 1], seed)) {
+            if (i + 1 >= args.size() || !ParseSeed(args[i + 1], seed)) {
                 return Usage();
             }
             ++i;
@@ -49,7 +53,8 @@ int main(int argc, char** argv) {
         return Usage();
     }
     try {
-        const auto summary = orvikel::sample::GenerateSampleFolder(dir, seed);
+        const auto summary =
+            orvikel::sample::GenerateSampleFolder(orvikel::tools::Utf8Path(dir), seed);
         std::printf("orvikel-sample: %d meetings, %d files written to %s\n", summary.meetings,
                     summary.files, dir.c_str());
         return 0;
