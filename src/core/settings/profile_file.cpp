@@ -32,6 +32,18 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
+// The text written for a value, so that reading gives the value back: one that the reader
+// would trim or take out of its quotes goes into one more pair of quotes.
+std::string Quoted(std::string_view value) {
+    const bool blankAtEnd =
+        !value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
+                           kBlanks.find(value.back()) != std::string_view::npos);
+    if (blankAtEnd || Unquote(value).size() != value.size()) {
+        return "\"" + std::string(value) + "\"";
+    }
+    return std::string(value);
+}
+
 char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -176,7 +188,7 @@ void ProfileFile::Set(std::string_view section, std::string_view key, std::strin
     const Syntax syntax{!utf8_};
     const std::string fileSection = utf8_ ? text::ToUtf8(section) : std::string(section);
     const std::string fileKey = utf8_ ? text::ToUtf8(key) : std::string(key);
-    const std::string fileValue = utf8_ ? text::ToUtf8(value) : std::string(value);
+    const std::string fileValue = Quoted(utf8_ ? text::ToUtf8(value) : std::string(value));
     const std::size_t header = FindSection(syntax, lines_, fileSection);
     if (header == std::string::npos) {
         lines_.push_back("[" + fileSection + "]");
