@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "app_paths.hpp"
+#include "folder_claim.hpp"
 #include "main_window.hpp"
 #include "seams.hpp"
 
@@ -11,8 +12,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("OrviKEL Viewer"));
 
     orvikel::gui::DesktopSeams seams;
-    orvikel::gui::TMainForm window(orvikel::gui::ToPath(QCoreApplication::applicationDirPath()),
-                                   seams);
+    const std::filesystem::path programDir =
+        orvikel::gui::ToPath(QCoreApplication::applicationDirPath());
+    const auto claim = orvikel::gui::ClaimProgramFolder(programDir, seams);
+    if (!claim) {
+        return 1;
+    }
+    orvikel::gui::TMainForm window(programDir, seams);
     window.adjustSize();
     if (const QScreen* screen = window.screen()) {
         QRect frame = window.frameGeometry();

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "common/literals.hpp"
 #include "settings_window.hpp"
 #include "vote_window.hpp"
@@ -29,9 +30,9 @@ void TMainForm::Run(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& error) {
-        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+        seams_.ShowMessage(this, QString::fromStdString(ErrorTextUtf8(error)));
     } catch (...) {
-        seams_.ShowMessage(this, QStringLiteral("Unknown error"));
+        seams_.ShowMessage(this, QString::fromStdString(UnknownErrorTextUtf8()));
     }
     Render();
 }

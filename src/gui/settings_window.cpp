@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "common/literals.hpp"
 #include "common/paths.hpp"
 #include "fonts.hpp"
@@ -167,25 +168,27 @@ void TSubForm::Button1Click() {
     if (!chosen) {
         return;
     }
-    std::string folder;
-    try {
-        folder = WithSeparator(text::ToCp932(chosen->toStdString()));
-    } catch (const std::exception& error) {
-        // A folder name the settings file cannot hold.
-        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+    // A folder the settings file cannot name is refused at once, and the box keeps its text.
+    const std::optional<std::string> folder = FolderField(*chosen);
+    if (!folder) {
         return;
     }
     edit1_->clear();
-    edit1_->setText(Text(folder));
+    edit1_->setText(Text(WithSeparator(*folder)));
+}
+
+std::optional<std::string> TSubForm::FolderField(const QString& folder) {
+    try {
+        return FolderSettingFromUtf8(folder.toStdString());
+    } catch (const std::exception& error) {
+        seams_.ShowMessage(this, QString::fromStdString(ErrorTextUtf8(error)));
+        return std::nullopt;
+    }
 }
 
 void TSubForm::Button2Click() {
-    try {
-        if (!Save(text::ToCp932(edit1_->text().toStdString()))) {
-            return;
-        }
-    } catch (const std::exception& error) {
-        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+    const std::optional<std::string> folder = FolderField(edit1_->text());
+    if (!folder || !Save(*folder)) {
         return;
     }
     close();
@@ -196,20 +199,19 @@ bool TSubForm::Save(const std::string& folderField) {
         SaveSettings(programDir_, SettingsToSave{folderField, minusSign_, sort_});
         return true;
     } catch (const std::exception& error) {
-        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+        seams_.ShowMessage(this, QString::fromStdString(ErrorTextUtf8(error)));
         return false;
     }
 }
 
 bool TSubForm::FormClose() {
-    std::string edited;
-    try {
-        edited = text::ToCp932(edit1_->text().toStdString());
-    } catch (const std::exception& error) {
-        // A folder name the settings file cannot hold.
-        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(error.what())));
+    // A folder name the settings file cannot hold, or one with a line break, is refused
+    // before any notice about the folder and before anything is saved; the window stays open.
+    const std::optional<std::string> field = FolderField(edit1_->text());
+    if (!field) {
         return false;
     }
+    const std::string& edited = *field;
     // A folder typed without its final separator is still the folder the user meant, so the
     // test is made on the form in which it is stored.
     const std::string folder = WithSeparator(edited);

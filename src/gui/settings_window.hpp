@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "settings/settings.hpp"
@@ -40,6 +41,9 @@ class TSubForm : public QDialog {
     void Button2Click();
     // The checks and the save of a closing window; false keeps the window open.
     bool FormClose();
+    // The folder box's text as the settings keep it; a name with a control character or one
+    // CP932 cannot hold is shown as refused and gives nullopt.
+    std::optional<std::string> FolderField(const QString& folder);
     // Writes the settings file with folderField; a failure is shown and gives false.
     bool Save(const std::string& folderField);
 

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "common/file_io.hpp"
 #include "fonts.hpp"
 #include "seams.hpp"
@@ -42,7 +43,7 @@ THyouForm::THyouForm(const std::filesystem::path& programDir, UiSeams& seams, QW
         }
         memo1_->setPlainText(lines.join(QLatin1Char('\n')));
     } catch (const std::exception& error) {
-        seams.ShowMessage(parent, QString::fromStdString(text::ToUtf8(error.what())));
+        seams.ShowMessage(parent, QString::fromStdString(ErrorTextUtf8(error)));
     }
 }
 

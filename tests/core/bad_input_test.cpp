@@ -322,34 +322,55 @@ TEST_F(SampleRace, AProgramFolderThatIsAFileStopsTheRefreshAndTheSaveWithTheirFi
     EXPECT_EQ(ReadFileBytes(dir_.path() / "not-a-folder"), "x");
 }
 
-// The temporary file of one write is a non-empty folder: that write fails, its old file stays
-// whole, the message names it; the same for the settings file.
-TEST_F(SampleRace, ATemporaryPathThatIsAFolderKeepsTheOldFileAndNamesIt) {
+// A folder standing where one work file goes: that write fails and names the file, the files
+// written before it are whole, and no temporary file is left.
+TEST_F(SampleRace, AFolderInPlaceOfAWorkFileStopsTheRefreshAndNamesIt) {
     for (const char* name : {"QvDESo.dat", "QvYONo.dat", "QvHyou.dat"}) {
         SCOPED_TRACE(name);
-        const fs::path blocker = program() / (std::string(name) + ".tmp");
-        fs::create_directories(blocker / "keep");
-        const std::string old = ReadFileBytes(program() / name);
+        const auto before = Snapshot(program());
+        fs::remove(program() / name);
+        fs::create_directories(program() / name / "keep");
         const auto error = ClickRace();
         ASSERT_TRUE(error.has_value());
         EXPECT_NE(error->find(name), std::string::npos) << U8(*error);
-        EXPECT_EQ(ReadFileBytes(program() / name), old);
-        fs::remove_all(blocker);
+        auto rest = before;
+        rest.erase(name);
+        ExpectWorkFilesWhole(program(), rest);
+        fs::remove_all(program() / name);
         EXPECT_FALSE(ClickRace().has_value());
     }
+}
+
+// The disk fills up in the middle of a write: the refresh stops naming the file, and the
+// settings save too, each old file staying as it was.
+TEST_F(SampleRace, AFullDiskKeepsTheOldFilesAndNamesTheFirstOneItStopped) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no file size limit to stand in for a full disk";
+#else
+    const auto before = Snapshot(program());
+    std::optional<std::string> error;
+    {
+        const FileSizeLimit full(1);
+        error = ClickRace();
+    }
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find("QvDESo.dat"), std::string::npos) << U8(*error);
+    EXPECT_EQ(Snapshot(program()), before);
 
     SaveSettings(program(), SettingsToSave{"/old/", "", SortFlags{}});
     const std::string old = ReadFileBytes(program() / kSettingsFileName);
-    fs::create_directories(program() / "OrviKV.ini.tmp" / "keep");
-    EXPECT_THROW(SaveSettings(program(), SettingsToSave{"/new/", "", SortFlags{}}), DataError);
+    {
+        const FileSizeLimit full(1);
+        EXPECT_THROW(SaveSettings(program(), SettingsToSave{"/new/", "", SortFlags{}}), DataError);
+    }
     EXPECT_EQ(ReadFileBytes(program() / kSettingsFileName), old);
+#endif
 }
 
 TEST_F(SampleRace, AProgramFolderWithoutWriteAccessKeepsEveryWorkFile) {
     if (!FileModesHold()) {
         GTEST_SKIP() << "running as root or on Windows, where folder modes do not stop writes; "
-                        "the folder that is a file and the temporary path that is a folder "
-                        "cover this";
+                        "the folder that is a file and the full disk cover this";
     }
     const auto before = Snapshot(program());
     fs::permissions(program(), fs::perms::owner_read | fs::perms::owner_exec,

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include <csignal>
 #include <fstream>
 #include <random>
 
@@ -58,6 +63,26 @@ std::string TempDir::Write(std::string_view name, std::string_view bytes) const 
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return text::PathText(file);
 }
+
+#ifndef _WIN32
+FileSizeLimit::FileSizeLimit(std::uint64_t limit) {
+    rlimit current{};
+    getrlimit(RLIMIT_FSIZE, &current);
+    oldSoftLimit_ = current.rlim_cur;
+    // A write past the limit fails with EFBIG instead of ending the process.
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    current.rlim_cur = static_cast<rlim_t>(limit);
+    setrlimit(RLIMIT_FSIZE, &current);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit current{};
+    getrlimit(RLIMIT_FSIZE, &current);
+    current.rlim_cur = static_cast<rlim_t>(oldSoftLimit_);
+    setrlimit(RLIMIT_FSIZE, &current);
+    std::signal(SIGXFSZ, oldHandler_);
+}
+#endif
 
 std::vector<std::string> ReadLines(const fs::path& file) {
     return SplitLines(ReadBytes(file));

@@ -1,6 +1,7 @@
 #pragma once
 // Test fixtures: a .jra line built by placing fields at 1-based byte columns, so a test reads
 // "columns 59-60 hold ' 5'" instead of a blob; and a temporary folder per test.
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -50,6 +51,20 @@ class TempDir {
 
   private:
     std::filesystem::path path_;
+};
+
+// While it lives, no file of this process can grow past limit bytes (RLIMIT_FSIZE): a disk
+// that fills up in the middle of a write, which stops root as well. POSIX only.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(std::uint64_t limit);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    std::uint64_t oldSoftLimit_ = 0;
+    void (*oldHandler_)(int) = nullptr;
 };
 
 // Lines of a work file, CR LF split (the tests check the line ends separately where it matters).

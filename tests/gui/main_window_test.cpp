@@ -8,6 +8,7 @@
 #include <QTableWidget>
 
 #include "demo_fixture.hpp"
+#include "folder_claim.hpp"
 #include "settings_window.hpp"
 #include "shell/race_header.hpp"
 #include "shell/refresh.hpp"
@@ -301,6 +302,19 @@ class MainWindowTest : public QObject {
         viewer.Click(QStringLiteral("RBSort2"));
         QCOMPARE(Memo(viewer, 2), WorkText(viewer.dir(), kMemos[2].popular));
         QCOMPARE(viewer.seams.messages.size(), 1);
+    }
+
+    void aSecondViewerOnTheSameFolderIsToldAndStops() {
+        QTemporaryDir programDir;
+        FakeSeams first;
+        const auto claim = ClaimProgramFolder(ToPath(programDir.path()), first);
+        QVERIFY(claim.has_value());
+        QVERIFY(first.messages.isEmpty());
+        FakeSeams second;
+        QVERIFY(!ClaimProgramFolder(ToPath(programDir.path()), second).has_value());
+        QCOMPARE(second.messages,
+                 QStringList{QStringLiteral("フォルダ ") + programDir.path() +
+                             QStringLiteral(" の OrviKEL Viewer は既に起動しています")});
     }
 };
 

@@ -220,6 +220,45 @@ class SettingsWindowTest : public QObject {
         QCOMPARE(after.sort.Tsort, std::string("false"));
     }
 
+    void unusableFolderNamesAreRefusedBeforeAnythingIsSaved_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("shown");  // the folder as the message names it
+        const QString a = folderA_.text();
+        QTest::newRow("a line break") << a + QStringLiteral("\n") << a + QStringLiteral("?");
+        QTest::newRow("a tab") << QStringLiteral("\t") + a << QStringLiteral("?") + a;
+        QTest::newRow("an accent") << a + QStringLiteral("café") << a + QStringLiteral("café");
+    }
+    void unusableFolderNamesAreRefusedBeforeAnythingIsSaved() {
+        QFETCH(QString, folder);
+        QFETCH(QString, shown);
+        const QString message =
+            QStringLiteral("フォルダ名 ") + shown +
+            (shown.contains(QStringLiteral("café"))
+                 ? QStringLiteral(" には Shift-JIS で表せない文字が含まれています")
+                 : QStringLiteral(" には改行などの制御文字が含まれています"));
+        Open(StoredFolder(folderA_.text()));
+        const std::string before =
+            ReadFileBytes(ToPath(programDir_.filePath(QStringLiteral("OrviKV.ini"))));
+
+        // Typed: 閉じる and the close box both refuse it, and the window stays open.
+        Edit1()->setText(folder);
+        QCOMPARE(Edit1()->text(), folder);
+        QTest::mouseClick(Find<QWidget>(form_.get(), QStringLiteral("Button2")), Qt::LeftButton);
+        form_->close();
+        QVERIFY(form_->isVisible());
+        QCOMPARE(seams_.messages, (QStringList{message, message}));
+        QCOMPARE(seams_.quitCalls, 0);
+        QCOMPARE(ReadFileBytes(ToPath(programDir_.filePath(QStringLiteral("OrviKV.ini")))), before);
+
+        // Chosen: refused at once, the box keeps its folder.
+        Edit1()->setText(folderA_.text());
+        seams_.messages.clear();
+        seams_.folderAnswers.push_back(folder);
+        QTest::mouseClick(Find<QWidget>(form_.get(), QStringLiteral("Button1")), Qt::LeftButton);
+        QCOMPARE(seams_.messages, QStringList{message});
+        QCOMPARE(Edit1()->text(), folderA_.text());
+    }
+
     void failedSaveKeepsTheWindowOpen() {
         // The program folder vanished: the file cannot be written.
         auto gone = std::make_unique<QTemporaryDir>();

@@ -7,12 +7,26 @@
 #include <fstream>
 #include <sstream>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#endif
+
+#include <chrono>
+#include <map>
+#include <streambuf>
+
 #include "common/encoding.hpp"
 #include "common/file_io.hpp"
 #include "dump/dump_command.hpp"
 #include "jra_fixture.hpp"
 #include "run_program.hpp"
 #include "shell/discovery.hpp"
+
+#ifndef _WIN32
+extern char** environ;
+#endif
 
 namespace orvikel {
 namespace {
@@ -100,7 +114,7 @@ TEST(DumpUsage, WrongUsageExitsWithTwoAndTheUsage) {
     for (const auto& args : cases) {
         const DumpRun run = RunInProcess(args, fs::temp_directory_path());
         EXPECT_EQ(run.status, 2) << ::testing::PrintToString(args);
-        EXPECT_NE(run.err.find("usage: orvikel-dump"), std::string::npos);
+        EXPECT_NE(run.err.find("使い方: orvikel-dump"), std::string::npos);
         EXPECT_TRUE(run.out.empty());
     }
 }
@@ -116,7 +130,7 @@ TEST_F(DemoFolder, AnEmptySlotOrFolderExitsWithThree) {
     const DumpRun run = RunInProcess(
         {"--data", PathArg(empty.path()), "--meeting", "1", "--out", PathArg(out_)}, tmp_.path());
     EXPECT_EQ(run.status, 3);
-    EXPECT_NE(run.err.find("slot 1"), std::string::npos);
+    EXPECT_NE(run.err.find("スロット 1 に開催がありません"), std::string::npos);
 }
 
 TEST_F(DemoFolder, PrintsTheItemsInOrderAndWritesEveryWorkFile) {
@@ -219,6 +233,186 @@ TEST_F(DemoFolder, ABrokenDataFileStopsWithOneAndNamesTheFile) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(PathArg(zo.filename())), std::string::npos) << run.err;
 }
+
+// --- Errors a user can read, and a failed output ---------------------------------------------
+
+TEST_F(DemoFolder, AnUnusableDataFolderNameStopsWithOneAndNamesIt) {
+    struct Case {
+        const char* what;
+        std::string data;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"a line break", PathArg(data_) + "\n",
+         "orvikel-dump: フォルダ名 " + PathArg(data_) +
+             "? には改行などの制御文字が含まれています\n"},
+        {"an accent", PathArg(tmp_.path() / "café"),
+         "orvikel-dump: フォルダ名 " + PathArg(tmp_.path()) +
+             "/café には Shift-JIS で表せない文字が含まれています\n"},
+    };
+    for (const Case& c : cases) {
+        const DumpRun run =
+            RunInProcess({"--data", c.data, "--meeting", "1", "--out", PathArg(out_)}, tmp_.path());
+        EXPECT_EQ(run.status, 1) << c.what;
+        EXPECT_EQ(run.err, c.err) << c.what;
+    }
+}
+
+// A stream that takes nothing, as a full disk or a closed file would.
+class RefusingBuffer : public std::streambuf {
+  protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST_F(DemoFolder, AnOutputThatCannotBeWrittenExitsWithOne) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--data", PathArg(data_), "--meeting", "1", "--out",
+                                   PathArg(out_)},
+          std::vector<std::string>{"--help"}}) {
+        RefusingBuffer refusing;
+        std::ostream out(&refusing);
+        std::ostringstream err;
+        EXPECT_EQ(dump::RunDump(args, tmp_.path(), out, err), 1) << args[0];
+        EXPECT_EQ(err.str(), "orvikel-dump: 標準出力に書き込めません\n");
+    }
+    // The program itself, its output sent to a full device.
+#ifndef _WIN32
+    if (fs::exists("/dev/full")) {
+        const std::string command = std::string(ORVIKEL_DUMP_EXE) + " --data '" + PathArg(data_) +
+                                    "' --meeting 1 --out '" + PathArg(out_) + "' > /dev/full 2>'" +
+                                    PathArg(tmp_.path() / "err.txt") + "'";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 1);
+        EXPECT_EQ(ReadFileBytes(tmp_.path() / "err.txt"),
+                  "orvikel-dump: 標準出力に書き込めません\n");
+    }
+#endif
+}
+
+// The memory limit and the process runs below use the POSIX shell and posix_spawn.
+#ifndef _WIN32
+
+// A race-card file of 2 GiB without a line end, read under a 512 MiB memory limit: refused at
+// once with the file named, where reading it whole ran out of memory after many seconds.
+TEST_F(DemoFolder, AHugeLineOneIsRefusedQuicklyInBoundedMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#endif
+    const std::string kelDir = text::PathText(data_) + "/";
+    Meetings meetings;
+    DiscoverMeetings(kelDir, meetings);
+    Selection selection;
+    selection.SelectedMeeting = 1;
+    selection.SelectedVenue = meetings.slot[1].Venue;
+    const fs::path de = text::NativePath(RaceFileName(kelDir, meetings, selection, kRaceCard, 1));
+    ASSERT_TRUE(fs::is_regular_file(de));
+    std::ofstream(de, std::ios::binary | std::ios::trunc) << "";
+    fs::resize_file(de, std::uintmax_t{2} << 30);
+    const fs::path err = tmp_.path() / "err.txt";
+    const std::string command = "ulimit -v 524288; " + std::string(ORVIKEL_DUMP_EXE) + " --data '" +
+                                PathArg(data_) + "' --meeting 1 --race 1 --out '" + PathArg(out_) +
+                                "' >/dev/null 2>'" + PathArg(err) + "'";
+    const auto start = std::chrono::steady_clock::now();
+    const int status = std::system(command.c_str());
+    const auto took = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(ReadFileBytes(err),
+              "orvikel-dump: ファイル " + PathArg(de) + " の1行目が 1 MiB を超えています\n");
+    EXPECT_LT(took, std::chrono::seconds(1));
+}
+
+// --- Two writers on one folder ------------------------------------------------------------
+
+struct Spawned {
+    pid_t pid = -1;
+    fs::path out;
+};
+
+// Starts orvikel-dump with its standard output in outFile, without waiting for it.
+Spawned SpawnDump(const std::vector<std::string>& args, const fs::path& outFile) {
+    std::vector<std::string> all{ORVIKEL_DUMP_EXE};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& arg : all) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    const std::string out = PathArg(outFile);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    Spawned spawned;
+    spawned.out = outFile;
+    EXPECT_EQ(posix_spawn(&spawned.pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return spawned;
+}
+
+int ExitStatus(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::map<std::string, std::string> WorkFiles(const fs::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (name != "OrviKV.lock") {
+            files[name] = ReadFileBytes(entry.path());
+        }
+    }
+    return files;
+}
+
+// Two runs of different races into one --out folder at once, again and again: both finish,
+// each prints its own race, and the work files afterwards are the whole set of one of them.
+TEST_F(DemoFolder, TwoRunsIntoOneFolderAtOnceLeaveTheWholeSetOfOne) {
+    const auto args = [&](const char* race, const fs::path& out) {
+        return std::vector<std::string>{"--data", PathArg(data_), "--meeting", "1",
+                                        "--race", race,           "--out",     PathArg(out)};
+    };
+    // Each race alone, in a folder of its own.
+    std::array<std::map<std::string, std::string>, 2> alone;
+    std::array<std::string, 2> printed;
+    const std::array<const char*, 2> races{"1", "2"};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const fs::path dir = tmp_.path() / ("alone" + std::to_string(i));
+        fs::create_directories(dir);
+        const Spawned run = SpawnDump(args(races[i], dir), tmp_.path() / "alone.txt");
+        ASSERT_EQ(ExitStatus(run.pid), 0);
+        alone[i] = WorkFiles(dir);
+        printed[i] = ReadFileBytes(run.out);
+    }
+    ASSERT_NE(alone[0], alone[1]);
+
+    const fs::path shared = tmp_.path() / "shared";
+    std::array<int, 2> lastWriter{0, 0};
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        fs::remove_all(shared);
+        fs::create_directories(shared);
+        std::array<Spawned, 2> runs;
+        for (std::size_t i = 0; i < 2; ++i) {
+            runs[i] = SpawnDump(args(races[i], shared),
+                                tmp_.path() / ("out" + std::to_string(i) + ".txt"));
+        }
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(ExitStatus(runs[i].pid), 0);
+            EXPECT_EQ(ReadFileBytes(runs[i].out), printed[i]);
+        }
+        const auto files = WorkFiles(shared);
+        const bool first = files == alone[0];
+        const bool second = files == alone[1];
+        EXPECT_TRUE(first || second) << "the work files mix the two races";
+        ++lastWriter[second ? 1 : 0];
+    }
+    std::printf("last writer: race 1 in %d rounds, race 2 in %d\n", lastWriter[0], lastWriter[1]);
+}
+#endif
 
 }  // namespace
 }  // namespace orvikel

@@ -1,12 +1,14 @@
 #include "common/file_io.hpp"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
+#include <new>
 #include <system_error>
 
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
+#include "common/literals.hpp"
+#include "common/temp_file.hpp"
 #include "common/text_lines.hpp"
 
 namespace orvikel {
@@ -16,19 +18,24 @@ namespace fs = std::filesystem;
 std::string ReadFileBytes(const fs::path& path) {
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) {
-        ThrowCannotOpen(text::PathText(path));
+        ThrowCannotOpen(path);
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        ThrowCannotOpen(text::PathText(path));
+        ThrowCannotOpen(path);
     }
     std::string bytes;
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    try {
+        char buffer[1 << 16];
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        }
+    } catch (const std::bad_alloc&) {
+        bytes = std::string();  // what was read goes before the message is made
+        ThrowAboutPath(lit::kFilePrefixMsg, path, lit::kNoMemoryToReadSuffix);
     }
     if (in.bad()) {
-        ThrowCannotOpen(text::PathText(path));
+        ThrowCannotOpen(path);
     }
     return bytes;
 }
@@ -47,7 +54,7 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 
 std::string ReadFirstLine(const std::string& cp932Path) {
     // Only line 1 is ever used, so reading stops at its end: a data file with a huge tail
-    // costs no more than its first line.
+    // costs no more than its first line, and one without a line end no more than the limit.
     const fs::path path = text::NativePath(cp932Path);
     std::error_code ec;
     if (!fs::is_regular_file(path, ec)) {
@@ -64,6 +71,9 @@ std::string ReadFirstLine(const std::string& cp932Path) {
         const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
         any = true;
         const std::size_t end = LineEnd(chunk, 0);
+        if (line.size() + end > kMaxFirstLineBytes) {
+            throw DataError(lit::kFilePrefixMsg + cp932Path + lit::kLineTooLongSuffix);
+        }
         line.append(chunk.substr(0, end));
         if (end != chunk.size()) {
             return line;
@@ -101,27 +111,13 @@ TextLines ReadWorkFileLines(const fs::path& dir, std::string_view name) {
 }
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
-    fs::path temp = path;
-    temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            out.flush();
-        }
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temp, ignored);
-            ThrowCannotWrite(text::PathText(path));
-        }
-    }
+    const fs::path temp = WriteTempFile(path, bytes);
     std::error_code ec;
     fs::rename(temp, path, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
-        ThrowCannotWrite(text::PathText(path));
+        ThrowCannotWrite(path);
     }
 }
 

@@ -20,8 +20,13 @@ std::string ReadFileBytes(const std::filesystem::path& path);
 // Lines of a text, split at CR LF, LF or CR; a final line break does not start a new line.
 std::vector<std::string> SplitLines(std::string_view bytes);
 
+// Longest line 1 a data file may have: far above the longest layout (a trio-odds line of all
+// 816 combinations is under 20 KiB), low enough that a file without a line end is refused at
+// once, in bounded memory.
+inline constexpr std::size_t kMaxFirstLineBytes = std::size_t{1} << 20;
+
 // Line 1 of a data file (the only line any reader uses). Throws DataError when the file
-// cannot be read or has no line at all.
+// cannot be read, has no line at all, or its line 1 is longer than kMaxFirstLineBytes.
 std::string ReadFirstLine(const std::string& cp932Path);
 
 // Size in bytes of an existing file; throws DataError when it cannot be read.
@@ -36,12 +41,14 @@ std::vector<std::string> ReadWorkFile(const std::filesystem::path& dir, std::str
 TextLines ReadWorkFileLines(const std::filesystem::path& dir, std::string_view name);
 
 // Writes lines with CR LF after each (an empty list gives an empty file) to dir/name through a
-// temporary file and a rename. Throws DataError ("<path> に書き込めません") on any failure;
-// the old file then stays as it was.
+// temporary file of its own and a rename. Throws DataError ("<path> に書き込めません") on any
+// failure; the old file then stays as it was.
 void WriteWorkFile(const std::filesystem::path& dir, std::string_view name,
                    const std::vector<std::string>& lines);
 
-// Writes bytes atomically to path (the same temporary-and-rename scheme).
+// Writes bytes atomically to path (the same temporary-and-rename scheme). Callers that write
+// into the program folder hold its WriterLock, so the file they replace is not another
+// writer's half-done work.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace orvikel

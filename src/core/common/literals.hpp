@@ -117,7 +117,28 @@ namespace orvikel::lit {
     X(kPlaceOddsField, "複勝オッズ下限")                                                    \
     X(kOddsField, "オッズ")                                                                 \
     X(kHorseNumberField, "馬番")                                                            \
-    X(kNotShiftJisSuffix, " は Shift-JIS のテキストではありません")
+    X(kNotShiftJisSuffix, " は Shift-JIS のテキストではありません")                         \
+    X(kLineTooLongSuffix, " の1行目が 1 MiB を超えています")                                \
+    X(kNoMemoryToReadSuffix, " を読むためのメモリが足りません")                             \
+    X(kOutOfMemory, "メモリが足りません")                                                   \
+    X(kInternalErrorPrefix, "内部エラーです: ")                                             \
+    X(kUnknownError, "原因のわからないエラーが起きました")                                  \
+    X(kFolderPrefixMsg, "フォルダ ")                                                        \
+    X(kWriterBusySuffix,                                                                    \
+      " には別の OrviKEL Viewer か orvikel-dump が書き込み中です。"           \
+      "少し待ってからもう一度操作してください")                                             \
+    X(kAlreadyRunningSuffix, " の OrviKEL Viewer は既に起動しています")                     \
+    X(kFolderNamePrefix, "フォルダ名 ")                                                     \
+    X(kNotCp932NameSuffix, " には Shift-JIS で表せない文字が含まれています")                \
+    X(kControlCharacterSuffix, " には改行などの制御文字が含まれています")                   \
+    /* fields named in messages, with their byte columns */                                 \
+    X(kVenueField, "場番号 (59-60)")                                                        \
+    X(kMeetingKeyAField, "開催キーA (64)")                                                  \
+    X(kMeetingKeyBField, "開催キーB (65-66)")                                               \
+    X(kMeetingKeyCField, "開催キーC (67-68)")                                               \
+    X(kMeetingNumberField, "開催回")                                                        \
+    X(kDayOfMeetingField, "開催日目")                                                       \
+    X(kRaceNumberField, "レース番号")
 
 #define ORVIKEL_DECLARE_LITERAL(name, utf8) extern const std::string name;
 ORVIKEL_LITERALS(ORVIKEL_DECLARE_LITERAL)

@@ -1,10 +1,12 @@
 #include "settings/settings.hpp"
 
+#include <stdexcept>
 #include <system_error>
 
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
 #include "common/file_io.hpp"
+#include "common/folder_lock.hpp"
 #include "common/literals.hpp"
 #include "common/paths.hpp"
 #include "settings/profile_file.hpp"
@@ -16,6 +18,13 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kMeetingPattern = "Uy-?.jra";
+
+// A line break, tab or other control character: never part of a folder the user meant, and
+// a line break would split the KelDir line of the settings file.
+bool IsControlByte(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
 
 bool MatchesMeetingName(std::string_view name, std::string_view prefix) {
     if (name.size() != prefix.size() + kMeetingPattern.size() || !name.starts_with(prefix)) {
@@ -72,7 +81,12 @@ Settings ReadSettings(const fs::path& programDir) {
 
 std::string SaveSettings(const fs::path& programDir, const SettingsToSave& values) {
     const fs::path iniFile = programDir / kSettingsFileName;
+    CheckFolderSetting(values.folderField);
     const std::string folder = WithSeparator(values.folderField);
+
+    // Read, changed and written back under the lock: two saves at once would otherwise both
+    // start from the same old file, and one of them would be lost.
+    const WriterLock lock(programDir);
 
     // The existing file is the base of the new one; one that exists but cannot be read is
     // not replaced, or its other sections would be lost.
@@ -83,10 +97,10 @@ std::string SaveSettings(const fs::path& programDir, const SettingsToSave& value
         try {
             bytes = ReadFileBytes(iniFile);
         } catch (const DataError&) {
-            ThrowCannotWrite(text::PathText(iniFile));
+            ThrowCannotWrite(iniFile);
         }
         if (IsOtherEncoding(bytes)) {
-            throw DataError(text::PathText(iniFile) + lit::kNotShiftJisSuffix);
+            ThrowAboutPath({}, iniFile, lit::kNotShiftJisSuffix);
         }
         profile = ProfileFile(bytes);
     }
@@ -105,6 +119,31 @@ std::string SaveSettings(const fs::path& programDir, const SettingsToSave& value
     }
     // Written whole through a temporary file, so a failure keeps the old file as it was.
     WriteFileAtomically(iniFile, profile.Serialize());
+    return folder;
+}
+
+void CheckFolderSetting(const std::string& folder) {
+    std::string shown = folder;
+    bool control = false;
+    for (char& c : shown) {
+        if (IsControlByte(c)) {
+            c = '?';
+            control = true;
+        }
+    }
+    if (control) {
+        throw DataError(lit::kFolderNamePrefix + shown + lit::kControlCharacterSuffix);
+    }
+}
+
+std::string FolderSettingFromUtf8(const std::string& utf8Folder) {
+    std::string folder;
+    try {
+        folder = text::ToCp932(utf8Folder);
+    } catch (const std::runtime_error&) {
+        ThrowAboutName(lit::kFolderNamePrefix, utf8Folder, lit::kNotCp932NameSuffix);
+    }
+    CheckFolderSetting(folder);
     return folder;
 }
 

@@ -49,11 +49,23 @@ struct SettingsToSave {
 };
 
 // Writes the settings file (KelDir, PN, the seven flags, then US when the folder is valid)
-// and returns the folder as stored, with the separator appended when it was missing.
-// Throws DataError "<path> に書き込めません" and leaves the old file untouched on failure.
+// and returns the folder as stored, with the separator appended when it was missing. Holds
+// the program folder's WriterLock while it reads the old file and writes the new one.
+// A folder field with a control character is refused (CheckFolderSetting) before anything is
+// written. Throws DataError "<path> に書き込めません" and leaves the old file untouched on failure.
 // A file in another encoding is not rewritten either: DataError
 // "<path> は Shift-JIS のテキストではありません".
 std::string SaveSettings(const std::filesystem::path& programDir, const SettingsToSave& values);
+
+// Throws DataError "フォルダ名 <folder> には改行などの制御文字が含まれています" (each control
+// character shown as "?") when the CP932 folder text holds a line break, a tab or any other
+// control character.
+void CheckFolderSetting(const std::string& folder);
+
+// A folder name the user typed or chose (UTF-8) as the CP932 text the settings keep, after
+// the same check; throws DataError "フォルダ名 <folder> には Shift-JIS で表せない文字が含まれて
+// います", the folder as the platform spells it, when CP932 cannot hold it ("é", an emoji).
+std::string FolderSettingFromUtf8(const std::string& utf8Folder);
 
 // True when a regular file (not a folder) matching folder + "Uy-?.jra" exists.
 bool IsDataFolderValid(const std::string& folder);

@@ -26,7 +26,7 @@ bool IsVenue(int venue) {
 // An integer field of a meeting file's line 1; anything but digits after leading blanks
 // (a line cut short included) names the file and the field.
 int MeetingField(const std::string& file, const std::string& line, int column, int width,
-                 const char* field) {
+                 const std::string& field) {
     const std::string value = Cut(line, column, width);
     const auto number = ParseInteger(value);
     if (!number) {
@@ -110,14 +110,14 @@ void DiscoverMeetings(const std::string& kelDir, Meetings& meetings) {
         // open the meeting of an earlier file.
         meeting.Visible = false;
         const std::string line = ReadFirstLine(file);
-        const int venue = MeetingField(file, line, 59, 2, "Venue (59-60)");
+        const int venue = MeetingField(file, line, 59, 2, lit::kVenueField);
         if (!IsVenue(venue)) {
-            throw DataError(file + ": Venue (59-60)" + lit::kOutOfRangeMid + lit::kOpenQuote +
+            throw DataError(file + ": " + lit::kVenueField + lit::kOutOfRangeMid + lit::kOpenQuote +
                             Cut(line, 59, 2) + lit::kCloseQuote);
         }
-        const int keyA = MeetingField(file, line, 64, 1, "MeetingKeyA (64)");
-        const int keyB = MeetingField(file, line, 65, 2, "MeetingKeyB (65-66)");
-        const int keyC = MeetingField(file, line, 67, 2, "MeetingKeyC (67-68)");
+        const int keyA = MeetingField(file, line, 64, 1, lit::kMeetingKeyAField);
+        const int keyB = MeetingField(file, line, 65, 2, lit::kMeetingKeyBField);
+        const int keyC = MeetingField(file, line, 67, 2, lit::kMeetingKeyCField);
 
         meeting.Venue = venue;
         meeting.Caption = VenueName(venue);

@@ -25,14 +25,13 @@ bool UsesCardLayout(int kind) {
 }
 
 std::string Number(const std::string& file, const std::string& line, int column,
-                   const char* field) {
+                   const std::string& field) {
     const std::string value = Cut(line, column, 2);
     const auto number = ParseInteger(value);
     if (!number) {
-        ThrowNotANumber(file,
-                        std::string(field) + " (" + std::to_string(column) + "-" +
-                            std::to_string(column + 1) + ")",
-                        value);
+        ThrowNotANumber(
+            file, field + " (" + std::to_string(column) + "-" + std::to_string(column + 1) + ")",
+            value);
     }
     return DecimalText(*number);
 }
@@ -40,9 +39,9 @@ std::string Number(const std::string& file, const std::string& line, int column,
 // "2006年10月29日 第4回 東京 9日目 第11Ｒ": year, month and day as cut, the three numbers
 // without their leading zeros.
 std::string DateAndRace(const std::string& file, const std::string& line, const DateLayout& at) {
-    const std::string meeting = Number(file, line, at.meeting, "meeting number");
-    const std::string day = Number(file, line, at.day, "day of meeting");
-    const std::string race = Number(file, line, at.race, "race number");
+    const std::string meeting = Number(file, line, at.meeting, lit::kMeetingNumberField);
+    const std::string day = Number(file, line, at.day, lit::kDayOfMeetingField);
+    const std::string race = Number(file, line, at.race, lit::kRaceNumberField);
     return Cut(line, 1, 4) + lit::kYear + Cut(line, 5, 2) + lit::kMonth + Cut(line, 7, 2) +
            lit::kDayMeeting + meeting + lit::kMeetingBlank + Cut(line, at.venue, 4) + " " + day +
            lit::kDayOfMeeting + race + lit::kRaceR;

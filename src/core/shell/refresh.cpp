@@ -4,6 +4,7 @@
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
 #include "common/file_io.hpp"
+#include "common/folder_lock.hpp"
 #include "common/literals.hpp"
 #include "racecard/racecard_file.hpp"
 #include "racecard/win_place.hpp"
@@ -118,7 +119,7 @@ Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string
     const char* name = WorkFileFor(0, tsort);
     const TextLines lines = ReadWorkFileLines(programDir, name);
     if (lines.size() < static_cast<std::size_t>(kGridRows)) {
-        throw DataError(text::PathText(programDir / name) + lit::kTooFewLinesSuffix);
+        ThrowAboutPath({}, programDir / name, lit::kTooFewLinesSuffix);
     }
     Grid grid;
     std::vector<std::string*> wide;  // the cells shown in full width, and their bytes
@@ -153,6 +154,9 @@ TextLines LoadOddsMemo(const std::filesystem::path& programDir, int memo, const 
 
 void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& race,
                  DisplayState& display, const std::filesystem::path& programDir) {
+    // From the first work file written to the last one loaded back, so the lists shown are
+    // the set this refresh wrote, never a mix with another writer's.
+    const WriterLock lock(programDir);
     race.table.Reset();
     race.votes.Reset();
 

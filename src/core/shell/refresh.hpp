@@ -48,8 +48,9 @@ struct RaceState {
     VoteTexts votes;
 };
 
-// Runs the refresh steps for the race whose files are given. A DataError stops it; the
-// display and the work files then keep what the completed steps left.
+// Runs the refresh steps for the race whose files are given, holding the program folder's
+// WriterLock throughout. A DataError stops it; the display and the work files then keep what
+// the completed steps left.
 void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& race,
                  DisplayState& display, const std::filesystem::path& programDir);
 

@@ -5,6 +5,7 @@
 
 #include "common/bytes.hpp"
 #include "common/file_io.hpp"
+#include "common/folder_lock.hpp"
 
 namespace orvikel {
 
@@ -152,7 +153,9 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
         return out;
     };
     // Both lists are read before either file is written, so a missing list leaves the pair of
-    // the mode as it was instead of a new popularity file beside an old combination file.
+    // the mode as it was instead of a new popularity file beside an old combination file; and
+    // under the lock, so both come from the same refresh.
+    const WriterLock lock(programDir);
     const auto popularity = taken(ReadWorkFile(programDir, kTrioPopularityFile));
     const auto combination = taken(ReadWorkFile(programDir, kTrioNumberFile));
     const bool box = mode_ == BoxWheelMode::Box;

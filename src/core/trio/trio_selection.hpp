@@ -40,7 +40,7 @@ class TrioSelector {
     void Close();
 
     // The click protocol for the check box of horse (1..18), after the toolkit toggled it.
-    // May rewrite the two files of the mode in programDir.
+    // May rewrite the two files of the mode in programDir, under the folder's WriterLock.
     ExtractResult Click(int horse, const std::filesystem::path& programDir);
 
     // Lines of the extraction file of the current mode and order (ybwSort "True": popularity,

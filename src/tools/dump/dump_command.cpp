@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "common/file_io.hpp"
 #include "common/literals.hpp"
 #include "common/paths.hpp"
@@ -17,14 +18,16 @@ namespace orvikel::dump {
 namespace fs = std::filesystem;
 
 const char* UsageText() {
-    return "usage: orvikel-dump [--ini FILE] [--data DIR] --meeting K [--race R] [--out DIR] "
+    return "使い方: orvikel-dump [--ini FILE] [--data DIR] --meeting K [--race R] [--out DIR] "
            "[--grid]\n"
            "                    [--trio box|wheel --horses N[,N...]] "
            "[--trio-order popularity|number]\n"
-           "Shows race R (default: the first with files) of meeting slot K (1..6) as the viewer\n"
-           "would, one KEY<TAB>VALUE item per line in UTF-8, and writes the work files to DIR.\n"
-           "Exit status: 0 done, 1 the refresh stopped on an error, 2 wrong usage,\n"
-           "3 no meeting in slot K or no race at that meeting.\n";
+           "開催スロット K（1〜6）のレース R（省略時はファイルのある最初のレース）をビューアと\n"
+           "同じように表示し、1行に1項目ずつ KEY<TAB>VALUE の形で UTF-8 "
+           "で出力して、作業ファイルを\n"
+           "DIR に書き込みます。\n"
+           "終了ステータス: 0 完了、1 更新がエラーで止まったか出力を書き込めなかった、2 使い方の\n"
+           "誤り、3 スロット K に開催がないかその開催にレースがない。\n";
 }
 
 namespace {
@@ -104,6 +107,17 @@ void RunTrio(ViewerSession& session, const DumpOptions& options, ItemWriter& w) 
     }
 }
 
+// The exit status once everything is printed: a standard output that could not take it all
+// (a full disk, a closed pipe) is a failure, not a success with nothing to show.
+int Finished(std::ostream& out, std::ostream& err, int status) {
+    out.flush();
+    if (!out) {
+        err << "orvikel-dump: 標準出力に書き込めません\n";
+        return kExitRefreshFailed;
+    }
+    return status;
+}
+
 }  // namespace
 
 int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::ostream& out,
@@ -116,7 +130,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
     }
     if (options->help) {
         out << UsageText();
-        return kExitOk;
+        return Finished(out, err, kExitOk);
     }
     const fs::path programDir = options->outDir ? tools::Utf8Path(*options->outDir) : exeDir;
     ViewerSession session(programDir);
@@ -125,37 +139,38 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         Settings settings = options->iniFile ? ReadSettingsFile(tools::Utf8Path(*options->iniFile))
                                              : ReadSettings(exeDir);
         if (options->dataDir) {
-            settings.KelDir = WithSeparator(text::ToCp932(*options->dataDir));
+            settings.KelDir = WithSeparator(FolderSettingFromUtf8(*options->dataDir));
         }
         std::error_code ec;
         fs::create_directories(programDir, ec);
         session.Create(std::move(settings));
         if (!session.meetings().slot[static_cast<std::size_t>(options->meeting)].Visible) {
-            err << "orvikel-dump: meeting slot " << options->meeting << " holds no meeting\n";
+            err << "orvikel-dump: スロット " << options->meeting << " に開催がありません\n";
             return kExitNoRace;
         }
         session.selection().SelectedRace = options->race;
         session.ClickVenue(options->meeting);
         if (session.selection().SelectedRace == 0) {
-            err << "orvikel-dump: the meeting in slot " << options->meeting << " has no race\n";
+            err << "orvikel-dump: スロット " << options->meeting
+                << " の開催にはレースがありません\n";
             return kExitNoRace;
         }
     } catch (const std::exception& e) {
         WriteDisplay(session, options->grid, writer);
-        err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
-        return kExitRefreshFailed;
+        err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
+        return Finished(out, err, kExitRefreshFailed);
     }
     WriteDisplay(session, options->grid, writer);
     if (!options->trioMode.empty()) {
         try {
             RunTrio(session, *options, writer);
         } catch (const std::exception& e) {
-            err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
-            return kExitRefreshFailed;
+            err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
+            return Finished(out, err, kExitRefreshFailed);
         }
         writer.Lines("MemoOdds5", session.display().memo[5]);
     }
-    return kExitOk;
+    return Finished(out, err, kExitOk);
 }
 
 }  // namespace orvikel::dump

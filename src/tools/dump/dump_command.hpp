@@ -9,7 +9,7 @@ namespace orvikel::dump {
 
 enum ExitCode : int {
     kExitOk = 0,
-    kExitRefreshFailed = 1,
+    kExitRefreshFailed = 1,  // also: standard output could not be written
     kExitUsage = 2,
     kExitNoRace = 3,
 };

@@ -45,7 +45,7 @@ std::optional<DumpOptions> ParseDumpOptions(const std::vector<std::string>& args
         const std::string& arg = args[i];
         auto value = [&]() -> const std::string* {
             if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
+                error = arg + " には値が必要です";
                 return nullptr;
             }
             return &args[++i];
@@ -66,7 +66,7 @@ std::optional<DumpOptions> ParseDumpOptions(const std::vector<std::string>& args
                 return std::nullopt;
             }
         } else {
-            error = "unknown argument: " + arg;
+            error = "知らない引数です: " + arg;
             return std::nullopt;
         }
         if (arg == "--ini") {
@@ -78,45 +78,45 @@ std::optional<DumpOptions> ParseDumpOptions(const std::vector<std::string>& args
         } else if (arg == "--meeting") {
             const auto k = ParseNumber(*v, 1, 6);
             if (!k) {
-                error = "--meeting takes 1..6";
+                error = "--meeting は 1〜6 で指定してください";
                 return std::nullopt;
             }
             options.meeting = *k;
         } else if (arg == "--race") {
             const auto r = ParseNumber(*v, 0, 12);
             if (!r) {
-                error = "--race takes 0..12";
+                error = "--race は 0〜12 で指定してください";
                 return std::nullopt;
             }
             options.race = *r;
         } else if (arg == "--trio") {
             if (*v != "box" && *v != "wheel") {
-                error = "--trio takes box or wheel";
+                error = "--trio は box か wheel で指定してください";
                 return std::nullopt;
             }
             options.trioMode = *v;
         } else if (arg == "--horses") {
             const auto horses = ParseHorses(*v);
             if (!horses) {
-                error = "--horses takes horse numbers 1..18 separated by commas";
+                error = "--horses は 1〜18 の馬番をコンマで区切って指定してください";
                 return std::nullopt;
             }
             options.horses = *horses;
             horsesGiven = true;
         } else {  // --trio-order
             if (*v != "popularity" && *v != "number") {
-                error = "--trio-order takes popularity or number";
+                error = "--trio-order は popularity か number で指定してください";
                 return std::nullopt;
             }
             options.trioOrder = *v;
         }
     }
     if (options.meeting == 0) {
-        error = "--meeting is required";
+        error = "--meeting を指定してください";
         return std::nullopt;
     }
     if (options.trioMode.empty() != !horsesGiven) {
-        error = "--trio and --horses go together";
+        error = "--trio と --horses は一緒に指定してください";
         return std::nullopt;
     }
     return options;

@@ -7,8 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/data_error.hpp"
-#include "common/encoding.hpp"
+#include "common/error_text.hpp"
 #include "console.hpp"
 #include "sample/sample_folder.hpp"
 
@@ -16,10 +15,10 @@ namespace {
 
 int Usage() {
     std::fputs(
-        "usage: orvikel-sample DIR [--seed N]\n"
-        "  Writes a made-up data folder (meeting files Uy-a.jra .. and the race files) into\n"
-        "  DIR, replacing the data files an earlier run left there. The same seed N (a\n"
-        "  decimal number, default 20061029) always gives the same files.\n",
+        "使い方: orvikel-sample DIR [--seed N]\n"
+        "  作り物のデータフォルダ（開催ファイル Uy-a.jra .. とレースのファイル）を DIR に\n"
+        "  書き込みます。前の実行が残したデータファイルは置き換えます。同じシード N（10進数、\n"
+        "  省略時は 20061029）からはいつも同じファイルができます。\n",
         stderr);
     return 2;
 }
@@ -55,13 +54,11 @@ int main(int argc, char** argv) {
     try {
         const auto summary =
             orvikel::sample::GenerateSampleFolder(orvikel::tools::Utf8Path(dir), seed);
-        std::printf("orvikel-sample: %d meetings, %d files written to %s\n", summary.meetings,
-                    summary.files, dir.c_str());
+        std::printf("orvikel-sample: %s に %d 開催、%d ファイルを書き込みました\n", dir.c_str(),
+                    summary.meetings, summary.files);
         return 0;
-    } catch (const orvikel::DataError& e) {
-        std::fprintf(stderr, "orvikel-sample: %s\n", orvikel::text::ToUtf8(e.what()).c_str());
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "orvikel-sample: %s\n", e.what());
+        std::fprintf(stderr, "orvikel-sample: %s\n", orvikel::ErrorTextUtf8(e).c_str());
     }
     return 1;
 }
