@@ -49,6 +49,9 @@ built=$(date +%s)
 
 # --- Wine ---------------------------------------------------------------------------------
 export WINEPREFIX="$win_build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The 64-bit loader itself: Debian's wine wrapper asks for the 32-bit one at every start.
+wine=wine
+[ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     say "preparing the Wine prefix $WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1
@@ -56,9 +59,6 @@ fi
 wineserver -p  # one server for all the runs below, ended at exit
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
-# The 64-bit loader itself: Debian's wine wrapper asks for the 32-bit one at every start.
-wine=wine
-[ -x /usr/lib/wine/wine64 ] && wine=/usr/lib/wine/wine64
 run_wine() {  # LOCALE EXE ARGS...
     local locale=$1
     shift

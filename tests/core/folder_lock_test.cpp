@@ -38,7 +38,8 @@ std::string PathUtf8(const fs::path& path) {
     return std::string(u8.begin(), u8.end());
 }
 
-std::map<std::string, std::string> WorkFiles(const fs::path& dir) {
+// Only the POSIX tests below use it.
+[[maybe_unused]] std::map<std::string, std::string> WorkFiles(const fs::path& dir) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(dir)) {
         const std::string name = entry.path().filename().string();

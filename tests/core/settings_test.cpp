@@ -239,6 +239,9 @@ TEST(SaveSettings, KeepsTheRestOfAnExistingFile) {
 }
 
 TEST(SaveSettings, AFailedSaveKeepsTheOldFileAndNamesIt) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no file size limit to stand in for a full disk";
+#endif
     TempDir programDir;
     const std::string old = "[Dir]\r\nKelDir=/old/\r\n";
     programDir.Write(kSettingsFileName, old);
