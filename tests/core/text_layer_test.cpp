@@ -184,6 +184,9 @@ TEST(Files, WorkFilesEndEveryLineWithCrLf) {
 }
 
 TEST(Files, AFailedWriteKeepsTheOldFileAndNamesThePath) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no file size limit to stand in for a full disk";
+#endif
     testing::TempDir dir;
     WriteWorkFile(dir.path(), "x.dat", {"old"});
     try {

@@ -246,9 +246,9 @@ TEST_F(DemoFolder, AnUnusableDataFolderNameStopsWithOneAndNamesIt) {
         {"a line break", PathArg(data_) + "\n",
          "orvikel-dump: フォルダ名 " + PathArg(data_) +
              "? には改行などの制御文字が含まれています\n"},
-        {"an accent", PathArg(tmp_.path() / "café"),
-         "orvikel-dump: フォルダ名 " + PathArg(tmp_.path()) +
-             "/café には Shift-JIS で表せない文字が含まれています\n"},
+        {"an accent", PathArg(tmp_.path() / fs::path(u8"café")),
+         "orvikel-dump: フォルダ名 " + PathArg(tmp_.path() / fs::path(u8"café")) +
+             " には Shift-JIS で表せない文字が含まれています\n"},
     };
     for (const Case& c : cases) {
         const DumpRun run =

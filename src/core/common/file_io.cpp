@@ -1,9 +1,11 @@
 #include "common/file_io.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <new>
 #include <system_error>
+#include <thread>
 
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
@@ -110,10 +112,27 @@ TextLines ReadWorkFileLines(const fs::path& dir, std::string_view name) {
     return TextLines(ReadFileBytes(dir / fs::path(name)));
 }
 
+namespace {
+
+// On Windows a file cannot be replaced while another program (a viewer loading it, a virus
+// scanner) has it open. Such a hold lasts milliseconds, so the rename is tried again for a
+// while before the write counts as failed.
+void Replace(const fs::path& temp, const fs::path& path, std::error_code& ec) {
+    fs::rename(temp, path, ec);
+#ifdef _WIN32
+    for (int attempt = 0; ec && attempt < 100; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        fs::rename(temp, path, ec);
+    }
+#endif
+}
+
+}  // namespace
+
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path temp = WriteTempFile(path, bytes);
     std::error_code ec;
-    fs::rename(temp, path, ec);
+    Replace(temp, path, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);
