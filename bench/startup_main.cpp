@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
     {
         QApplication app(argc, argv);
         NoDesktop seams;
-        orvikel::gui::TMainForm window(root, seams);
+        orvikel::gui::MainWindow window(root, seams);
         FirstPaint clock(start);
         // The window itself may be covered whole by its children: any paint of it counts.
         QApplication::instance()->installEventFilter(&clock);

@@ -84,7 +84,7 @@ SampleRace OpenSampleRace(const std::string& kelDir) {
     int best = 0;
     int bestCount = -1;
     for (int r = 1; r <= kRaces; ++r) {
-        const auto& flags = race.selection.RaceFileExists[static_cast<std::size_t>(r)];
+        const auto& flags = race.selection.RaceFileExists[r];
         const int count = static_cast<int>(std::count(flags.begin(), flags.end(), true));
         if (count > bestCount) {
             best = r;

@@ -1,15 +1,20 @@
 // OrviKELViewer: the main window over the settings and work files beside the executable.
 #include <QApplication>
 #include <QScreen>
+#include <QSettings>
+#include <memory>
 
 #include "app_paths.hpp"
 #include "folder_claim.hpp"
+#include "japanese.hpp"
 #include "main_window.hpp"
 #include "seams.hpp"
+#include "window_state.hpp"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("OrviKEL Viewer"));
+    orvikel::gui::InstallJapanese(app);
 
     orvikel::gui::DesktopSeams seams;
     const std::filesystem::path programDir =
@@ -18,13 +23,18 @@ int main(int argc, char** argv) {
     if (!claim) {
         return 1;
     }
-    orvikel::gui::TMainForm window(programDir, seams);
+    orvikel::gui::MainWindow window(programDir, seams);
     window.adjustSize();
-    if (const QScreen* screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
+    const std::unique_ptr<QSettings> windowState(orvikel::gui::OpenWindowStateStore());
+    if (!orvikel::gui::RestoreWindowState(window, *windowState)) {
+        if (const QScreen* screen = window.screen()) {
+            QRect frame = window.frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            window.move(frame.topLeft());
+        }
     }
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    orvikel::gui::SaveWindowState(window, *windowState);
+    return status;
 }

@@ -1,61 +1,90 @@
 #include "main_window.hpp"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
+#include <QTableWidget>
 #include <QTimer>
 #include <exception>
+#include <optional>
 #include <utility>
 
 #include "common/encoding.hpp"
 #include "common/error_text.hpp"
 #include "common/literals.hpp"
+#include "copying.hpp"
+#include "fixed_pitch_memo.hpp"
 #include "settings_window.hpp"
 #include "vote_window.hpp"
 
 namespace orvikel::gui {
 
-TMainForm::TMainForm(std::filesystem::path programDir, UiSeams& seams, QWidget* parent)
+MainWindow::MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget* parent)
     : QMainWindow(parent), session_(std::move(programDir)), seams_(seams) {
     setObjectName(QStringLiteral("MainForm"));
     BuildLayout();
     ConnectHandlers();
+    ConnectKeys();
+    ConnectCopying();
     Run([this] { session_.Create(); });
 }
 
-TMainForm::~TMainForm() = default;
+MainWindow::~MainWindow() = default;
 
-void TMainForm::Run(const std::function<void()>& action) {
+void MainWindow::Run(const std::function<void()>& action) {
+    std::optional<QString> failure;
     try {
         action();
     } catch (const std::exception& error) {
-        seams_.ShowMessage(this, QString::fromStdString(ErrorTextUtf8(error)));
+        failure = QString::fromStdString(ErrorTextUtf8(error));
     } catch (...) {
-        seams_.ShowMessage(this, QString::fromStdString(UnknownErrorTextUtf8()));
+        failure = QString::fromStdString(UnknownErrorTextUtf8());
     }
+    // The display first shows what the action left (cleared, and filled as far as it got), so
+    // the message never stands over the previous race.
     Render();
+    if (failure) {
+        seams_.ShowMessage(this, *failure);
+    }
 }
 
-void TMainForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (activated_) {
         return;
     }
     // The start-up check runs once, after the window has appeared, never on later activations.
     activated_ = true;
-    QTimer::singleShot(0, this, [this] { FormActivate(); });
+    QTimer::singleShot(0, this, [this] { RunStartupCheck(); });
 }
 
-void TMainForm::FormActivate() {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        stretch_.Apply(centralWidget()->size());
+    }
+    if (watched == grid_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        CopyGridSelection();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::RunStartupCheck() {
     bool needed = false;
     Run([this, &needed] { needed = session_.StartupNeedsSettings(); });
     if (needed) {
-        ButtonSettingClick();
+        OpenSettingsWindow();
     }
 }
 
-void TMainForm::ConnectHandlers() {
+void MainWindow::ConnectHandlers() {
     // Only `clicked` is used: it comes from the user alone, so a checked state set while
     // drawing never runs a handler again.
     for (int k = 1; k <= kMeetingSlots; ++k) {
@@ -67,8 +96,8 @@ void TMainForm::ConnectHandlers() {
                 [this, r] { Run([this, r] { session_.ClickRace(r); }); });
     }
     connect(upDate_, &QPushButton::clicked, this, [this] { Run([this] { session_.Update(); }); });
-    connect(buttonSetting_, &QPushButton::clicked, this, [this] { ButtonSettingClick(); });
-    connect(buttonHyou_, &QPushButton::clicked, this, [this] { ButtonHyouClick(); });
+    connect(buttonSetting_, &QPushButton::clicked, this, [this] { OpenSettingsWindow(); });
+    connect(buttonHyou_, &QPushButton::clicked, this, [this] { OpenVoteCountWindow(); });
     connect(buttonEnd_, &QPushButton::clicked, this, [this] { close(); });
 
     auto order = [this](QAbstractButton* button, OrderList list, bool popular) {
@@ -90,7 +119,7 @@ void TMainForm::ConnectHandlers() {
             [this] { Run([this] { session_.ClickTrioMode(BoxWheelMode::Wheel); }); });
     for (int n = 1; n <= kHorses; ++n) {
         connect(cb_[static_cast<std::size_t>(n)], &QAbstractButton::clicked, this,
-                [this, n] { CBClick(n); });
+                [this, n] { TickHorse(n); });
     }
     connect(buttonBWclear_, &QPushButton::clicked, this,
             [this] { Run([this] { session_.ClickTrioClear(); }); });
@@ -100,7 +129,78 @@ void TMainForm::ConnectHandlers() {
             [this] { Run([this] { session_.ClickTrioOrder(false); }); });
 }
 
-void TMainForm::CBClick(int horse) {
+void MainWindow::ConnectCopying() {
+    const auto memoActions = [this](FixedPitchMemo* memo) {
+        return ListActions{
+            .copy = [this, memo] { Run([memo] { memo->copy(); }); },
+            .copyAll = [this, memo] { Run([memo] { CopyToClipboard(memo->toPlainText()); }); },
+            .canCopy = [memo] { return memo->textCursor().hasSelection(); }};
+    };
+    for (int n = 1; n <= 5; ++n) {
+        FixedPitchMemo* memo = memo_[static_cast<std::size_t>(n)];
+        AttachListMenu(memo, memoActions(memo));
+    }
+    AttachListMenu(memoSeiseki_, memoActions(memoSeiseki_));
+    AttachListMenu(
+        grid_,
+        ListActions{.copy = [this] { CopyGridSelection(); },
+                    .copyAll = [this] { Run([this] { CopyToClipboard(GridAllText(*grid_)); }); },
+                    .canCopy = [this] { return !grid_->selectedRanges().isEmpty(); }});
+    // The grid's own Ctrl+C copies one cell only; the whole selected range is wanted.
+    grid_->installEventFilter(this);
+}
+
+void MainWindow::CopyGridSelection() {
+    Run([this] {
+        const QString text = GridSelectionText(*grid_);
+        if (!text.isEmpty()) {
+            CopyToClipboard(text);
+        }
+    });
+}
+
+void MainWindow::ConnectKeys() {
+    // F5 is 更新 as in a browser; F6 switches the list that has the focus between 人気順 and 通常.
+    auto* update = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    connect(update, &QShortcut::activated, upDate_, &QPushButton::click);
+    auto* order = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(order, &QShortcut::activated, this, [this] { SwitchFocusedListOrder(); });
+}
+
+void MainWindow::SwitchFocusedListOrder() {
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr) {
+        return;
+    }
+    const auto within = [focus](const QWidget* area) {
+        return area == focus || area->isAncestorOf(focus);
+    };
+    QRadioButton* popular = nullptr;
+    QRadioButton* number = nullptr;
+    if (within(grid_)) {
+        popular = rbSortT_;
+        number = rbNorT_;
+    }
+    for (int n = 1; n <= 5; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (within(gbOdds_[i])) {
+            popular = rbSort_[i];
+            number = rbNor_[i];
+        }
+    }
+    // While BOX or 総流し is chosen, the trio memo shows the extraction in the panel's order.
+    if (popular == rbSort_[5] && (rbBox_->isChecked() || rbWheel_->isChecked())) {
+        popular = rbBWSort_;
+        number = rbBWNor_;
+    }
+    if (popular == nullptr || !popular->isVisibleTo(this)) {
+        return;
+    }
+    // The same click as the mouse's, so the same handler runs.
+    (popular->isChecked() ? number : popular)->click();
+}
+
+void MainWindow::TickHorse(int horse) {
     Run([this, horse] {
         if (session_.ClickTrioHorse(horse) == ExtractResult::Rejected) {
             // Drawing afterwards unticks the box: the session kept the selection it had.
@@ -109,9 +209,9 @@ void TMainForm::CBClick(int horse) {
     });
 }
 
-void TMainForm::ButtonSettingClick() {
-    TSubForm* form = nullptr;
-    Run([this, &form] { form = new TSubForm(session_.programDir(), seams_, this); });
+void MainWindow::OpenSettingsWindow() {
+    SettingsWindow* form = nullptr;
+    Run([this, &form] { form = new SettingsWindow(session_.programDir(), seams_, this); });
     if (form == nullptr) {
         return;
     }
@@ -125,9 +225,9 @@ void TMainForm::ButtonSettingClick() {
     form->open();
 }
 
-void TMainForm::ButtonHyouClick() {
-    THyouForm* form = nullptr;
-    Run([this, &form] { form = new THyouForm(session_.programDir(), seams_, this); });
+void MainWindow::OpenVoteCountWindow() {
+    VoteCountWindow* form = nullptr;
+    Run([this, &form] { form = new VoteCountWindow(session_.programDir(), seams_, this); });
     if (form == nullptr) {
         return;
     }

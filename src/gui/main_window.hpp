@@ -1,5 +1,5 @@
 #pragma once
-// TMainForm: the viewer's main window. It computes nothing itself: every handler is one call
+// MainWindow: the viewer's main window. It computes nothing itself: every handler is one call
 // of the session followed by drawing what the session then holds, inside one error boundary.
 #include <QMainWindow>
 #include <array>
@@ -8,6 +8,7 @@
 
 #include "seams.hpp"
 #include "shell/viewer_session.hpp"
+#include "stretch_layout.hpp"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -16,23 +17,28 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
 namespace orvikel::gui {
 
-class TMainForm : public QMainWindow {
+class FixedPitchMemo;
+
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    TMainForm(std::filesystem::path programDir, UiSeams& seams, QWidget* parent = nullptr);
-    ~TMainForm() override;
+    MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     const ViewerSession& session() const { return session_; }
 
+    // The client area at the first size, where every control stands as laid out.
+    static constexpr QSize kFirstClientSize{1001, 711};
+
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // main_window_layout.cpp
@@ -42,6 +48,7 @@ class TMainForm : public QMainWindow {
     QFrame* BuildOddsPanel(QWidget* parent);
     void BuildBoxWheelPanel(QGroupBox* trioBox);
     void BuildGrid(QWidget* parent);
+    void BuildStretch(QFrame* raceCard, QFrame* choice, QFrame* odds);
 
     // main_window_render.cpp
     void Render();
@@ -51,17 +58,22 @@ class TMainForm : public QMainWindow {
 
     // main_window.cpp
     void ConnectHandlers();
+    void ConnectKeys();
+    void ConnectCopying();
+    void CopyGridSelection();
+    void SwitchFocusedListOrder();
     // The one error boundary: runs a session operation, shows any error it raises, and then
     // draws whatever state the session holds.
     void Run(const std::function<void()>& action);
-    void FormActivate();
-    void ButtonSettingClick();
-    void ButtonHyouClick();
-    void CBClick(int horse);
+    void RunStartupCheck();
+    void OpenSettingsWindow();
+    void OpenVoteCountWindow();
+    void TickHorse(int horse);
 
     ViewerSession session_;
     UiSeams& seams_;
     bool activated_ = false;
+    StretchLayout stretch_{kFirstClientSize};
 
     // PanelDE
     QLineEdit* editYMDR_ = nullptr;
@@ -88,10 +100,10 @@ class TMainForm : public QMainWindow {
 
     // PanelODDS, lists 1..5; [0] unused
     std::array<QGroupBox*, 6> gbOdds_{};
-    std::array<QPlainTextEdit*, 6> memo_{};
+    std::array<FixedPitchMemo*, 6> memo_{};
     std::array<QRadioButton*, 6> rbSort_{};
     std::array<QRadioButton*, 6> rbNor_{};
-    QPlainTextEdit* memoSeiseki_ = nullptr;
+    FixedPitchMemo* memoSeiseki_ = nullptr;
     QRadioButton* rbBox_ = nullptr;
     QRadioButton* rbWheel_ = nullptr;
 
@@ -101,6 +113,9 @@ class TMainForm : public QMainWindow {
     QRadioButton* rbBWSort_ = nullptr;
     QRadioButton* rbBWNor_ = nullptr;
     QPushButton* buttonBWclear_ = nullptr;
+
+    // The status line under the lists.
+    QLabel* voteTotals_ = nullptr;
 };
 
 }  // namespace orvikel::gui

@@ -8,13 +8,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <algorithm>
 
+#include "fixed_pitch_memo.hpp"
 #include "fonts.hpp"
+#include "group_frames.hpp"
 #include "main_window.hpp"
 
 namespace orvikel::gui {
@@ -52,14 +55,10 @@ QLineEdit* MakeBox(QWidget* parent, const char* name, const QRect& geometry, con
     return box;
 }
 
-QPlainTextEdit* MakeMemo(QWidget* parent, const char* name, const QRect& geometry, int pixels) {
-    auto* memo = Place(new QPlainTextEdit(parent), name, geometry);
-    memo->setReadOnly(true);
-    memo->setFont(FixedFont(pixels));
-    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+FixedPitchMemo* MakeMemo(QWidget* parent, const char* name, const QRect& geometry, int pixels) {
+    auto* memo = Place(new FixedPitchMemo(parent, pixels), name, geometry);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    memo->document()->setDocumentMargin(2);
     return memo;
 }
 
@@ -118,20 +117,54 @@ QPixmap ProgramIcon() {
 
 }  // namespace
 
-void TMainForm::BuildLayout() {
+void MainWindow::BuildLayout() {
     setWindowTitle(QStringLiteral("OrviKEL Viewer 5.01"));
     setFont(ProportionalFont(12));
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("MainForm"));
+    central->setStyleSheet(GroupFrameStyle());
     setCentralWidget(central);
-    // The client area the three panels tile exactly.
-    central->setFixedSize(1001, 711);
-    BuildRaceCardPanel(central);
-    BuildChoicePanel(central);
-    BuildOddsPanel(central);
+    // The client area the three panels tile exactly at the first size; it may grow from there.
+    central->setMinimumSize(kFirstClientSize);
+    central->resize(kFirstClientSize);
+    QFrame* raceCard = BuildRaceCardPanel(central);
+    QFrame* choice = BuildChoicePanel(central);
+    QFrame* odds = BuildOddsPanel(central);
+    BuildStretch(raceCard, choice, odds);
+    central->installEventFilter(this);
+
+    // The vote totals the lists show as hints, readable without hovering.
+    voteTotals_ = new QLabel(this);
+    voteTotals_->setObjectName(QStringLiteral("LabelVoteTotals"));
+    voteTotals_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(voteTotals_, 1);
 }
 
-QFrame* TMainForm::BuildRaceCardPanel(QWidget* parent) {
+void MainWindow::BuildStretch(QFrame* raceCard, QFrame* choice, QFrame* odds) {
+    // Extra width goes to the grid and to the five lists in proportion to their widths; extra
+    // height to the lists, lists 1-3 sharing theirs with the results memo below them.
+    constexpr std::array<double, 6> kListWidth{0, 126, 166, 222, 166, 190};
+    constexpr double kAllLists = 126 + 166 + 222 + 166 + 190;
+    stretch_.Add(raceCard, {.width = 1});
+    stretch_.Add(editTokubetu_, {.width = 1});
+    stretch_.Add(grid_, {.width = 1});
+    stretch_.Add(choice, {.left = 1});
+    stretch_.Add(odds, {.width = 1, .height = 1});
+    double before = 0;
+    for (int n = 1; n <= 5; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        const double share = kListWidth[i] / kAllLists;
+        const double height = n <= 3 ? 0.5 : 1.0;
+        stretch_.Add(gbOdds_[i], {.left = before, .width = share, .height = height});
+        stretch_.Add(memo_[i], {.width = share, .height = height});
+        before += share;
+    }
+    const double firstThree = (kListWidth[1] + kListWidth[2] + kListWidth[3]) / kAllLists;
+    stretch_.Add(memoSeiseki_, {.top = 0.5, .width = firstThree, .height = 0.5});
+    stretch_.Add(panelBoxWheel_, {.left = kListWidth[5] / kAllLists});
+}
+
+QFrame* MainWindow::BuildRaceCardPanel(QWidget* parent) {
     QFrame* panel = MakePanel(parent, "PanelDE", QRect(0, 0, 874, 384));
     auto* image = Place(new QLabel(panel), "Image1", QRect(4, 4, 33, 33));
     image->setPixmap(ProgramIcon());
@@ -160,7 +193,7 @@ QFrame* TMainForm::BuildRaceCardPanel(QWidget* parent) {
     return panel;
 }
 
-void TMainForm::BuildGrid(QWidget* parent) {
+void MainWindow::BuildGrid(QWidget* parent) {
     static const char* const kTitles[kGridColumns] = {"枠",     "馬番",   "単勝[人気]", "複勝",
                                                       "馬名",   "馬体重", "増減",       "見習",
                                                       "騎手名", "重量",   "記事"};
@@ -178,6 +211,10 @@ void TMainForm::BuildGrid(QWidget* parent) {
     grid_->setWordWrap(false);
     grid_->setTextElideMode(Qt::ElideNone);
     grid_->setCornerButtonEnabled(false);
+    // A horizontal scroll bar would cover horse 18: widened columns are reached by keyboard or
+    // by making the window wider instead.
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->verticalHeader()->hide();
     grid_->verticalHeader()->setMinimumSectionSize(kRowHeight);
     grid_->verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -206,7 +243,7 @@ void TMainForm::BuildGrid(QWidget* parent) {
     }
 }
 
-QFrame* TMainForm::BuildChoicePanel(QWidget* parent) {
+QFrame* MainWindow::BuildChoicePanel(QWidget* parent) {
     QFrame* panel = MakePanel(parent, "PanelPAD", QRect(874, 0, 127, 385));
     auto* venues =
         Place(new QGroupBox(QStringLiteral("場名"), panel), "GBjyoumei", QRect(4, 2, 119, 114));
@@ -245,7 +282,7 @@ QFrame* TMainForm::BuildChoicePanel(QWidget* parent) {
     return panel;
 }
 
-QFrame* TMainForm::BuildOddsPanel(QWidget* parent) {
+QFrame* MainWindow::BuildOddsPanel(QWidget* parent) {
     QFrame* panel = MakePanel(parent, "PanelODDS", QRect(0, 384, 1001, 327));
     struct ListBox {
         QRect box;
@@ -278,7 +315,7 @@ QFrame* TMainForm::BuildOddsPanel(QWidget* parent) {
         Group(this, {rbSort_[i], rbNor_[i]});
     }
     rbBox_ = MakeRadio(gbOdds_[5], "RBBox", QStringLiteral("BOX"), QRect(168, 16, 49, 17));
-    rbWheel_ = MakeRadio(gbOdds_[5], "RBWheel", QStringLiteral("総流し"), QRect(224, 16, 60, 17));
+    rbWheel_ = MakeRadio(gbOdds_[5], "RBWheel", QStringLiteral("総流し"), QRect(224, 16, 57, 17));
     rbBox_->hide();
     rbWheel_->hide();
     // The trio view is one choice of four: popularity list, number list, BOX or total wheel.
@@ -289,33 +326,38 @@ QFrame* TMainForm::BuildOddsPanel(QWidget* parent) {
     return panel;
 }
 
-void TMainForm::BuildBoxWheelPanel(QGroupBox* trioBox) {
+void MainWindow::BuildBoxWheelPanel(QGroupBox* trioBox) {
     panelBoxWheel_ = MakePanel(trioBox, "PanelBoxWheel", QRect(194, 40, 95, 273));
-    Place(new QLabel(QStringLiteral("馬番選択パネル"), panelBoxWheel_), "Label3",
-          QRect(6, 6, 88, 16));
+    // The notes stand at left 8 unless the installed font needs more room to show them whole.
+    const auto note = [this](const QString& text, const char* name, int top, int height) {
+        auto* label = new QLabel(text, panelBoxWheel_);
+        const int width = label->sizeHint().width();
+        const int room = panelBoxWheel_->width() - panelBoxWheel_->frameWidth();
+        const int left = std::max(panelBoxWheel_->frameWidth() + 1, std::min(8, room - width));
+        Place(label, name, QRect(left, top, std::max(width, room - left), height));
+    };
+    note(QStringLiteral("馬番選択パネル"), "Label3", 8, 16);
     for (int n = 1; n <= kHorses; ++n) {
         const QByteArray name = QByteArray("CB") + (n < 10 ? "0" : "") + QByteArray::number(n);
         const QRect geometry =
-            n < 10 ? QRect(8, 24 + 16 * (n - 1), 36, 17) : QRect(48, 24 + 16 * (n - 10), 44, 17);
+            n < 10 ? QRect(8, 24 + 16 * (n - 1), 33, 17) : QRect(48, 24 + 16 * (n - 10), 41, 17);
         auto* box =
             Place(new QCheckBox(QString::number(n), panelBoxWheel_), name.constData(), geometry);
         box->setFont(ProportionalFont(16));
         cb_[static_cast<std::size_t>(n)] = box;
     }
     rbBWSort_ =
-        MakeRadio(panelBoxWheel_, "RBBWSort", QStringLiteral("人 気 順"), QRect(14, 176, 78, 17));
+        MakeRadio(panelBoxWheel_, "RBBWSort", QStringLiteral("人 気 順"), QRect(14, 176, 75, 17));
     rbBWNor_ =
-        MakeRadio(panelBoxWheel_, "RBBWNor", QStringLiteral("通     常"), QRect(14, 192, 78, 17));
+        MakeRadio(panelBoxWheel_, "RBBWNor", QStringLiteral("通     常"), QRect(14, 192, 75, 17));
     rbBWSort_->setFont(ProportionalFont(13));
     rbBWNor_->setFont(ProportionalFont(13));
     rbBWNor_->setChecked(true);
     Group(this, {rbBWSort_, rbBWNor_});
     buttonBWclear_ = Place(new QPushButton(QStringLiteral("ク リ ア"), panelBoxWheel_),
-                           "ButtonBWclear", QRect(8, 216, 81, 19));
-    Place(new QLabel(QStringLiteral("BOXは10点まで"), panelBoxWheel_), "Label4",
-          QRect(6, 240, 88, 15));
-    Place(new QLabel(QStringLiteral("総流しは2点まで"), panelBoxWheel_), "Label5",
-          QRect(6, 256, 88, 15));
+                           "ButtonBWclear", QRect(8, 216, 81, 17));
+    note(QStringLiteral("BOXは10点まで"), "Label4", 240, 15);
+    note(QStringLiteral("総流しは2点まで"), "Label5", 256, 15);
     panelBoxWheel_->hide();
 }
 

@@ -3,13 +3,15 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 #include "common/encoding.hpp"
+#include "fixed_pitch_memo.hpp"
 #include "main_window.hpp"
 
 namespace orvikel::gui {
@@ -29,19 +31,35 @@ QString HintText(const Hint& hint) {
     return text;
 }
 
+// The totals of the hints that are switched on, in the order of the bet types, each without the
+// blanks that align it in the summary, so that all seven fit on one line.
+QString VoteTotalsLine(const DisplayState& display) {
+    QStringList totals;
+    const auto add = [&totals](const Hint& hint) {
+        if (!hint.show) {
+            return;
+        }
+        static const QRegularExpression kPadding(QStringLiteral("[ \u3000]+"));
+        for (QString line : HintText(hint).split(QLatin1Char('\n'))) {
+            totals.append(line.remove(kPadding));
+        }
+    };
+    add(display.gridHint);
+    for (const OrderList list : kOddsLists) {
+        add(display.odds.hint[list]);
+    }
+    return totals.join(QStringLiteral("　"));
+}
+
 // The lines of a list (TextLines) or of the results memo (strings).
 template <class Lines>
-void SetLines(QPlainTextEdit* memo, const Lines& lines) {
+void SetLines(FixedPitchMemo* memo, const Lines& lines) {
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(lines.size()));
     for (const auto& line : lines) {
         texts.append(Text(line));
     }
-    const QString text = texts.join(QLatin1Char('\n'));
-    // Unchanged lists keep their scroll position.
-    if (memo->toPlainText() != text) {
-        memo->setPlainText(text);
-    }
+    memo->SetLines(texts.join(QLatin1Char('\n')));
 }
 
 void SetBox(QLineEdit* box, const std::string& cp932) {
@@ -67,13 +85,13 @@ void CheckOnly(QButtonGroup* group, QAbstractButton* button) {
 
 }  // namespace
 
-void TMainForm::Render() {
+void MainWindow::Render() {
     RenderHeaderAndLists();
     RenderButtons();
     RenderTrioPanel();
 }
 
-void TMainForm::RenderHeaderAndLists() {
+void MainWindow::RenderHeaderAndLists() {
     const DisplayState& display = session_.display();
     const RaceHeader& header = display.header;
     SetBox(editYMDR_, header.EditYMDR);
@@ -86,7 +104,7 @@ void TMainForm::RenderHeaderAndLists() {
 
     grid_->setToolTip(HintText(display.gridHint));
     for (int r = 1; r <= kGridRows; ++r) {
-        const GridRow& row = display.grid[static_cast<std::size_t>(r)];
+        const GridRow& row = display.grid[r];
         for (int c = 0; c < kGridColumns; ++c) {
             // The grid's cells come in UTF-8 (full width has no CP932 form for every result).
             grid_->item(r - 1, c)->setText(
@@ -95,18 +113,20 @@ void TMainForm::RenderHeaderAndLists() {
     }
     for (int n = 1; n <= 5; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        gbOdds_[i]->setTitle(Text(display.odds.caption[i]));
-        memo_[i]->setToolTip(HintText(display.odds.hint[i]));
-        SetLines(memo_[i], display.memo[i]);
+        const auto list = static_cast<OrderList>(n);
+        gbOdds_[i]->setTitle(Text(display.odds.caption[list]));
+        memo_[i]->setToolTip(HintText(display.odds.hint[list]));
+        SetLines(memo_[i], display.memo[list]);
     }
     SetLines(memoSeiseki_, display.results);
+    voteTotals_->setText(VoteTotalsLine(display));
 }
 
-void TMainForm::RenderButtons() {
+void MainWindow::RenderButtons() {
     const Meetings& meetings = session_.meetings();
     const Selection& selection = session_.selection();
     for (int k = 1; k <= kMeetingSlots; ++k) {
-        const Meeting& meeting = meetings.slot[static_cast<std::size_t>(k)];
+        const Meeting& meeting = meetings.slot[k];
         QRadioButton* button = venue_[static_cast<std::size_t>(k)];
         button->setText(Text(meeting.Caption));
         button->setVisible(meeting.Visible);
@@ -117,8 +137,7 @@ void TMainForm::RenderButtons() {
                                : nullptr);
 
     for (int r = 1; r <= kRaces; ++r) {
-        race_[static_cast<std::size_t>(r)]->setVisible(
-            selection.RaceButtonVisible[static_cast<std::size_t>(r)]);
+        race_[static_cast<std::size_t>(r)]->setVisible(selection.RaceButtonVisible[r]);
     }
     const int checked = session_.CheckedRace();
     CheckOnly(raceGroup_, checked >= 1 && checked <= kRaces
@@ -162,7 +181,7 @@ void TMainForm::RenderButtons() {
     rbWheel_->setVisible(boxWheel);
 }
 
-void TMainForm::RenderTrioPanel() {
+void MainWindow::RenderTrioPanel() {
     panelBoxWheel_->setVisible(session_.TrioPanelVisible());
     for (int n = 1; n <= kHorses; ++n) {
         QCheckBox* box = cb_[static_cast<std::size_t>(n)];

@@ -1,10 +1,13 @@
 // orvikel-screenshot DEMO OUT [SUFFIX]: drives the real windows over the data folder DEMO and
-// writes pictures of them into OUT (main-window, trio-box, vote-counts, settings; each name
-// followed by SUFFIX). The settings and work files go to a temporary program folder.
+// writes pictures of them into OUT (main-window, trio-box, vote-counts, settings, folder-chooser,
+// folder-question; each name followed by SUFFIX). The settings and work files go to a temporary
+// program folder.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -15,6 +18,7 @@
 #include "app_paths.hpp"
 #include "common/encoding.hpp"
 #include "common/paths.hpp"
+#include "japanese.hpp"
 #include "main_window.hpp"
 #include "seams.hpp"
 #include "settings/settings.hpp"
@@ -23,7 +27,7 @@
 
 namespace {
 
-using orvikel::gui::TMainForm;
+using orvikel::gui::MainWindow;
 
 // Reports messages on the terminal instead of waiting for a click.
 class TerminalSeams final : public orvikel::gui::UiSeams {
@@ -62,10 +66,36 @@ Dialog* Opened(QWidget* owner) {
     return nullptr;
 }
 
+// Shows races of the meetings in turn until one has the vote totals of all seven bet types
+// (nine summary lines); false when none has.
+bool ShowSevenKindRace(QWidget* window, const QString& programDir) {
+    for (int slot = 1; slot <= 6; ++slot) {
+        auto* venue = window->findChild<QAbstractButton*>(QStringLiteral("RBkaisai%1").arg(slot));
+        if (venue == nullptr || !venue->isVisible()) {
+            continue;
+        }
+        venue->click();
+        for (int r = 1; r <= 12; ++r) {
+            auto* race = window->findChild<QAbstractButton*>(
+                QStringLiteral("RBR%1").arg(r, 2, 10, QLatin1Char('0')));
+            if (race == nullptr || !race->isVisible()) {
+                continue;
+            }
+            race->click();
+            QFile summary(programDir + QStringLiteral("/QvHyou.dat"));
+            if (summary.open(QIODevice::ReadOnly) && summary.readAll().count('\n') == 9) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    orvikel::gui::InstallJapanese(app);
     if (argc < 3) {
         std::fprintf(stderr, "usage: orvikel-screenshot DEMO OUT [SUFFIX]\n");
         return 2;
@@ -89,10 +119,12 @@ int main(int argc, char** argv) {
     }
 
     TerminalSeams seams;
-    TMainForm window(orvikel::gui::ToPath(programDir.path()), seams);
+    MainWindow window(orvikel::gui::ToPath(programDir.path()), seams);
     window.show();
     QTest::qWait(100);
-    Click(&window, QStringLiteral("RBkaisai1"));
+    if (!ShowSevenKindRace(&window, programDir.path())) {
+        std::fprintf(stderr, "no race with all seven vote totals\n");
+    }
     bool ok = Save(&window, out + QStringLiteral("/main-window%1.png").arg(suffix));
 
     Click(&window, QStringLiteral("RBBox"));
@@ -108,14 +140,24 @@ int main(int argc, char** argv) {
     ok = Save(&window, out + QStringLiteral("/trio-box%1.png").arg(suffix)) && ok;
 
     Click(&window, QStringLiteral("ButtonHyou"));
-    if (auto* votes = Opened<orvikel::gui::THyouForm>(&window)) {
+    if (auto* votes = Opened<orvikel::gui::VoteCountWindow>(&window)) {
         ok = Save(votes, out + QStringLiteral("/vote-counts%1.png").arg(suffix)) && ok;
         votes->close();
     }
     Click(&window, QStringLiteral("ButtonSetting"));
-    if (auto* settings = Opened<orvikel::gui::TSubForm>(&window)) {
+    if (auto* settings = Opened<orvikel::gui::SettingsWindow>(&window)) {
         ok = Save(settings, out + QStringLiteral("/settings%1.png").arg(suffix)) && ok;
         settings->close();
     }
+
+    orvikel::gui::FolderChooser chooser(&window, demo);
+    chooser.show();
+    ok = Save(&chooser, out + QStringLiteral("/folder-chooser%1.png").arg(suffix)) && ok;
+    QMessageBox* question = orvikel::gui::FolderChooser::MakeQuestion(
+        &chooser, QStringLiteral("指定されたディレクトリが存在しません。作成しますか？"));
+    question->show();
+    ok = Save(question, out + QStringLiteral("/folder-question%1.png").arg(suffix)) && ok;
+    delete question;
+    chooser.close();
     return ok ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <memory>
 
 namespace orvikel::gui {
 
@@ -31,13 +32,22 @@ FolderChooser::FolderChooser(QWidget* parent, const QString& start) : QFileDialo
     setOption(QFileDialog::ShowDirsOnly);
     setFileMode(QFileDialog::Directory);
     setAcceptMode(QFileDialog::AcceptOpen);
+    setWindowTitle(QStringLiteral("ディレクトリの選択"));
     if (!start.isEmpty() && QDir(start).exists()) {
         setDirectory(start);
     }
     askYesNo = [this](const QString& question) {
-        return QMessageBox::question(this, windowTitle(), question,
-                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        std::unique_ptr<QMessageBox> box(MakeQuestion(this, question));
+        return box->exec() == QMessageBox::Yes;
     };
+}
+
+QMessageBox* FolderChooser::MakeQuestion(QWidget* parent, const QString& question) {
+    auto* box = new QMessageBox(QMessageBox::Question,
+                                parent != nullptr ? parent->windowTitle() : QString(), question,
+                                QMessageBox::Yes | QMessageBox::No, parent);
+    box->setDefaultButton(QMessageBox::Yes);
+    return box;
 }
 
 void FolderChooser::accept() {

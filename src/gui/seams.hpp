@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 namespace orvikel::gui {
@@ -32,12 +33,15 @@ class DesktopSeams final : public UiSeams {
 
 // The folder chooser: a folder may be created with the dialog's own button, or by typing the
 // name of one that does not exist yet, which is created after asking.
+// Titled "ディレクトリの選択"; it has no help button, as there is no help text to show.
 class FolderChooser : public QFileDialog {
     Q_OBJECT
   public:
     FolderChooser(QWidget* parent, const QString& start);
     // The question before a typed folder is created; tests replace it.
     std::function<bool(const QString& question)> askYesNo;
+    // The question as the desktop asks it: はい / いいえ, はい first.
+    static QMessageBox* MakeQuestion(QWidget* parent, const QString& question);
 
   public Q_SLOTS:
     void accept() override;

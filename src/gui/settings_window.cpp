@@ -14,6 +14,7 @@
 #include "common/literals.hpp"
 #include "common/paths.hpp"
 #include "fonts.hpp"
+#include "group_frames.hpp"
 #include "seams.hpp"
 
 namespace orvikel::gui {
@@ -64,12 +65,13 @@ const std::array<OrderGroup, 7>& OrderGroups() {
 
 }  // namespace
 
-TSubForm::TSubForm(std::filesystem::path programDir, UiSeams& seams, QWidget* parent)
+SettingsWindow::SettingsWindow(std::filesystem::path programDir, UiSeams& seams, QWidget* parent)
     : QDialog(parent), programDir_(std::move(programDir)), seams_(seams) {
     setObjectName(QStringLiteral("SubForm"));
     setWindowTitle(QStringLiteral("OrviKEL98 Viewer 設定"));
     setFont(ProportionalFont(12));
     setFixedSize(573, 300);
+    setStyleSheet(GroupFrameStyle());
     BuildLayout();
 
     // FormCreate: the working copies come from the file, not from the main window.
@@ -96,16 +98,16 @@ TSubForm::TSubForm(std::filesystem::path programDir, UiSeams& seams, QWidget* pa
     }
 }
 
-void TSubForm::BuildLayout() {
+void SettingsWindow::BuildLayout() {
     auto* folderBox = MakeGroup(this, 1, QStringLiteral("KELがインストールしてあるフォルダ"),
                                 QRect(8, 16, 553, 49));
     edit1_ = new QLineEdit(folderBox);
     edit1_->setObjectName(QStringLiteral("Edit1"));
-    edit1_->setGeometry(8, 18, 401, 22);
+    edit1_->setGeometry(8, 16, 401, 20);
     button1_ = new QPushButton(QStringLiteral("変更"), folderBox);
     button1_->setObjectName(QStringLiteral("Button1"));
     button1_->setGeometry(424, 16, 113, 25);
-    connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(button1_, &QPushButton::clicked, this, [this] { ChooseFolder(); });
 
     auto* signBox = MakeGroup(this, 2, QStringLiteral("増減のマイナス表示"), QRect(8, 72, 121, 97));
     const std::array<const char*, 3> signs{"▲12", "－12", "△12"};
@@ -127,10 +129,10 @@ void TSubForm::BuildLayout() {
     button2_ = new QPushButton(QStringLiteral("閉じる"), this);
     button2_->setObjectName(QStringLiteral("Button2"));
     button2_->setGeometry(8, 248, 553, 33);
-    connect(button2_, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(button2_, &QPushButton::clicked, this, [this] { SaveAndClose(); });
 }
 
-void TSubForm::BuildOrderGroups(QWidget* parent) {
+void SettingsWindow::BuildOrderGroups(QWidget* parent) {
     for (const OrderGroup& group : OrderGroups()) {
         auto* box = MakeGroup(parent, group.box, QString::fromUtf8(group.caption), group.geometry);
         const int width = group.geometry.width() - 12;
@@ -146,24 +148,24 @@ void TSubForm::BuildOrderGroups(QWidget* parent) {
     }
 }
 
-void TSubForm::showEvent(QShowEvent* event) {
+void SettingsWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!activated_) {
         activated_ = true;
-        QTimer::singleShot(0, this, [this] { FormActivate(); });
+        QTimer::singleShot(0, this, [this] { AskForFolderIfNeeded(); });
     }
 }
 
-void TSubForm::FormActivate() {
+void SettingsWindow::AskForFolderIfNeeded() {
     if (folderConfirmed_ != "0" && IsDataFolderValid(folderAtOpen_)) {
         return;
     }
     seams_.ShowMessage(this,
                        QStringLiteral("KELがインストールしてあるフォルダを選択してください！"));
-    Button1Click();
+    ChooseFolder();
 }
 
-void TSubForm::Button1Click() {
+void SettingsWindow::ChooseFolder() {
     const std::optional<QString> chosen = seams_.ChooseFolder(this, edit1_->text());
     if (!chosen) {
         return;
@@ -177,7 +179,7 @@ void TSubForm::Button1Click() {
     edit1_->setText(Text(WithSeparator(*folder)));
 }
 
-std::optional<std::string> TSubForm::FolderField(const QString& folder) {
+std::optional<std::string> SettingsWindow::FolderField(const QString& folder) {
     try {
         return FolderSettingFromUtf8(folder.toStdString());
     } catch (const std::exception& error) {
@@ -186,7 +188,7 @@ std::optional<std::string> TSubForm::FolderField(const QString& folder) {
     }
 }
 
-void TSubForm::Button2Click() {
+void SettingsWindow::SaveAndClose() {
     const std::optional<std::string> folder = FolderField(edit1_->text());
     if (!folder || !Save(*folder)) {
         return;
@@ -194,7 +196,7 @@ void TSubForm::Button2Click() {
     close();
 }
 
-bool TSubForm::Save(const std::string& folderField) {
+bool SettingsWindow::Save(const std::string& folderField) {
     try {
         SaveSettings(programDir_, SettingsToSave{folderField, minusSign_, sort_});
         return true;
@@ -204,7 +206,7 @@ bool TSubForm::Save(const std::string& folderField) {
     }
 }
 
-bool TSubForm::FormClose() {
+bool SettingsWindow::CheckAndSaveOnClose() {
     // A folder name the settings file cannot hold, or one with a line break, is refused
     // before any notice about the folder and before anything is saved; the window stays open.
     const std::optional<std::string> field = FolderField(edit1_->text());
@@ -231,8 +233,8 @@ bool TSubForm::FormClose() {
     return Save(folder);
 }
 
-void TSubForm::closeEvent(QCloseEvent* event) {
-    if (!FormClose()) {
+void SettingsWindow::closeEvent(QCloseEvent* event) {
+    if (!CheckAndSaveOnClose()) {
         event->ignore();
         return;
     }
@@ -240,7 +242,7 @@ void TSubForm::closeEvent(QCloseEvent* event) {
     done(QDialog::Rejected);
 }
 
-void TSubForm::reject() {
+void SettingsWindow::reject() {
     close();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// TSubForm: the settings window. It works on its own copies of the stored settings, writes the
-// settings file when it closes, and ends the program when it is closed without a data folder.
+// SettingsWindow: the settings window. It works on its own copies of the stored settings, writes
+// the settings file when it closes, and ends the program when it is closed without a data folder.
 #include <QDialog>
 #include <array>
 #include <filesystem>
@@ -17,10 +17,10 @@ namespace orvikel::gui {
 
 class UiSeams;
 
-class TSubForm : public QDialog {
+class SettingsWindow : public QDialog {
     Q_OBJECT
   public:
-    TSubForm(std::filesystem::path programDir, UiSeams& seams, QWidget* parent);
+    SettingsWindow(std::filesystem::path programDir, UiSeams& seams, QWidget* parent);
 
     // True once the window has asked the program to end.
     bool quitRequested() const { return quitRequested_; }
@@ -36,11 +36,11 @@ class TSubForm : public QDialog {
   private:
     void BuildLayout();
     void BuildOrderGroups(QWidget* parent);
-    void FormActivate();
-    void Button1Click();
-    void Button2Click();
+    void AskForFolderIfNeeded();
+    void ChooseFolder();
+    void SaveAndClose();
     // The checks and the save of a closing window; false keeps the window open.
-    bool FormClose();
+    bool CheckAndSaveOnClose();
     // The folder box's text as the settings keep it; a name with a control character or one
     // CP932 cannot hold is shown as refused and gives nullopt.
     std::optional<std::string> FolderField(const QString& folder);

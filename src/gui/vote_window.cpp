@@ -1,6 +1,5 @@
 #include "vote_window.hpp"
 
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
 #include <exception>
@@ -8,25 +7,28 @@
 #include "common/encoding.hpp"
 #include "common/error_text.hpp"
 #include "common/file_io.hpp"
+#include "copying.hpp"
+#include "fixed_pitch_memo.hpp"
 #include "fonts.hpp"
 #include "seams.hpp"
 
 namespace orvikel::gui {
 
-THyouForm::THyouForm(const std::filesystem::path& programDir, UiSeams& seams, QWidget* parent)
+VoteCountWindow::VoteCountWindow(const std::filesystem::path& programDir, UiSeams& seams,
+                                 QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("HyouForm"));
     setWindowTitle(QStringLiteral("OrviKEL Viewer 発売票数一覧"));
     setFont(ProportionalFont(12));
     setFixedSize(393, 225);
 
-    memo1_ = new QPlainTextEdit(this);
+    memo1_ = new FixedPitchMemo(this, 16);
     memo1_->setObjectName(QStringLiteral("Memo1"));
     memo1_->setGeometry(8, 8, 377, 169);
-    memo1_->setReadOnly(true);
-    memo1_->setFont(FixedFont(16));
-    memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    memo1_->document()->setDocumentMargin(2);
+    AttachListMenu(memo1_,
+                   ListActions{.copy = [this] { memo1_->copy(); },
+                               .copyAll = [this] { CopyToClipboard(memo1_->toPlainText()); },
+                               .canCopy = [this] { return memo1_->textCursor().hasSelection(); }});
 
     button1_ = new QPushButton(QStringLiteral("閉じる"), this);
     button1_->setObjectName(QStringLiteral("Button1"));
@@ -41,7 +43,7 @@ THyouForm::THyouForm(const std::filesystem::path& programDir, UiSeams& seams, QW
         for (const std::string& line : ReadWorkFile(programDir, "QvHyou.dat")) {
             lines.append(QString::fromStdString(text::ToUtf8(line)));
         }
-        memo1_->setPlainText(lines.join(QLatin1Char('\n')));
+        memo1_->SetLines(lines.join(QLatin1Char('\n')));
     } catch (const std::exception& error) {
         seams.ShowMessage(parent, QString::fromStdString(ErrorTextUtf8(error)));
     }

@@ -1,24 +1,24 @@
 #pragma once
-// THyouForm: the vote-count window, showing the summary the last refresh wrote.
+// VoteCountWindow: the vote-count window, showing the summary the last refresh wrote.
 #include <QDialog>
 #include <filesystem>
 
-class QPlainTextEdit;
 class QPushButton;
 
 namespace orvikel::gui {
 
+class FixedPitchMemo;
 class UiSeams;
 
-class THyouForm : public QDialog {
+class VoteCountWindow : public QDialog {
     Q_OBJECT
   public:
     // Reads "QvHyou.dat" of programDir; a file that cannot be read is reported through seams
     // and the window opens with an empty list.
-    THyouForm(const std::filesystem::path& programDir, UiSeams& seams, QWidget* parent);
+    VoteCountWindow(const std::filesystem::path& programDir, UiSeams& seams, QWidget* parent);
 
   private:
-    QPlainTextEdit* memo1_ = nullptr;
+    FixedPitchMemo* memo1_ = nullptr;
     QPushButton* button1_ = nullptr;
 };
 

@@ -98,8 +98,8 @@ class SampleRace : public ::testing::Test {
         session_.Create(settings);
         session_.ClickVenue(1);
         for (int r = 1; r <= kRaces && race_ == 0; ++r) {
-            const auto& flags = session_.selection().RaceFileExists[static_cast<std::size_t>(r)];
-            if (std::count(flags.begin() + 1, flags.end(), true) == kDataKinds) {
+            const auto& flags = session_.selection().RaceFileExists[r];
+            if (std::count(flags.begin(), flags.end(), true) == kDataKinds) {
                 race_ = r;
             }
         }

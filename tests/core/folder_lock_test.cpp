@@ -229,8 +229,8 @@ class LockedRefresh : public ::testing::Test {
         session_.ClickVenue(1);
         // A race with every kind of file, the trio odds among them.
         for (int r = 1; r <= kRaces && race_ == 0; ++r) {
-            const auto& flags = session_.selection().RaceFileExists[static_cast<std::size_t>(r)];
-            if (std::count(flags.begin() + 1, flags.end(), true) == kDataKinds) {
+            const auto& flags = session_.selection().RaceFileExists[r];
+            if (std::count(flags.begin(), flags.end(), true) == kDataKinds) {
                 race_ = r;
             }
         }

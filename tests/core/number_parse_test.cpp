@@ -74,5 +74,56 @@ TEST(NumberParse, IntegersUpToTheLimitOfTheirType) {
     }
 }
 
+// Odds in tenths: the texts the files give, the ones they might, and what is no odds.
+TEST(NumberParse, OddsTextsInTenths) {
+    struct Case {
+        const char* text;
+        std::optional<std::int64_t> tenths;
+    };
+    const Case cases[] = {
+        {"  2.5", 25},
+        {" 12.3", 123},
+        {"999.9", 9999},
+        {"  1.0", 10},
+        {"  0.0", 0},
+        {"   0.9", 9},
+        {"1234.5 ", 12345},  // trailing blanks, as ParseDecimal allows
+        {"  12", 120},       // no decimals: whole
+        {"5.", 50},
+        {".5", 5},
+        {"0.95", 9},  // further decimals cut off: still below 1.0
+        {"1.99", 19},
+        {"922337203685477580.7", INT64_MAX},
+        {"922337203685477580.8", std::nullopt},
+        {"922337203685477581", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"", std::nullopt},
+        {"     ", std::nullopt},
+        {".", std::nullopt},
+        {"ﾄﾘｹｼ", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"-1.0", std::nullopt},
+        {"1 .0", std::nullopt},
+        {"1.0x", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseTenths(c.text), c.tenths) << c.text;
+    }
+}
+
+// A text is in tenths exactly when it is a decimal, and below 10 tenths exactly when its value
+// is below 1.0: the state a list gives an entry and the entry's number never disagree.
+TEST(NumberParse, TenthsAgreeWithTheDecimalOnWhatIsANumberAndOnOne) {
+    for (const char* text : {"  0.0", "  0.9", " 0.99", "0.999", "  1.0", "  1.00", "1.", "0",
+                             "  1", "0.", ".9", "12a", "", " . ", "1.5.", "+1.0"}) {
+        const auto decimal = ParseDecimal(text);
+        const auto tenths = ParseTenths(text);
+        ASSERT_EQ(decimal.has_value(), tenths.has_value()) << text;
+        if (decimal) {
+            EXPECT_EQ(*decimal < 1.0, *tenths < 10) << text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orvikel

@@ -25,20 +25,20 @@ struct OddsKind {
     bool wide;
     const char* popularityFile;
     const char* numberFile;
-    int betKind;
+    BetKind betKind;
     int box;  // GBOddsN / MemoOddsN
 };
 
-inline const OddsKind kBracketKind{"bracket",    kWinPlace,    kBracketLayout, false,
-                                   "QvZOSo.dat", "QvZONo.dat", kBetBracket,    1};
-inline const OddsKind kQuinellaKind{"quinella",   kQuinella,    kQuinellaLayout, false,
-                                    "QvUOSo.dat", "QvUONo.dat", kBetQuinella,    2};
-inline const OddsKind kWideKind{"wide",       kQuinella,    kWideLayout, true,
-                                "QvKOSo.dat", "QvKONo.dat", kBetWide,    3};
-inline const OddsKind kExactaKind{"exacta",     kExacta,      kExactaLayout, false,
-                                  "QvSOSo.dat", "QvSONo.dat", kBetExacta,    4};
-inline const OddsKind kTrioKind{"trio",       kTrio,        kTrioLayout, false,
-                                "QvYOSo.dat", "QvYONo.dat", kBetTrio,    5};
+inline const OddsKind kBracketKind{"bracket",    kWinPlace,    kBracketLayout,           false,
+                                   "QvZOSo.dat", "QvZONo.dat", BetKind::BracketQuinella, 1};
+inline const OddsKind kQuinellaKind{"quinella",   kQuinella,    kQuinellaLayout,   false,
+                                    "QvUOSo.dat", "QvUONo.dat", BetKind::Quinella, 2};
+inline const OddsKind kWideKind{"wide",       kQuinella,    kWideLayout,   true,
+                                "QvKOSo.dat", "QvKONo.dat", BetKind::Wide, 3};
+inline const OddsKind kExactaKind{"exacta",     kExacta,      kExactaLayout,   false,
+                                  "QvSOSo.dat", "QvSONo.dat", BetKind::Exacta, 4};
+inline const OddsKind kTrioKind{"trio",       kTrio,        kTrioLayout,   false,
+                                "QvYOSo.dat", "QvYONo.dat", BetKind::Trio, 5};
 
 // A record as a test writes it: horses a, b (and c for trio) become the combination field
 // in the kind's own form (" 1-2" for brackets, " 1- 2", " 1- 2- 3") unless comb gives the
@@ -132,16 +132,17 @@ class OddsListsTest : public ::testing::Test {
     void Run(int dataKind) {
         switch (dataKind) {
             case kWinPlace:
-                BuildBracketQuinellaLists(files, zoCarriesTotals, votes, display, program);
+                BuildBracketQuinellaLists(files, zoCarriesTotals, votes, display, snapshot,
+                                          program);
                 break;
             case kQuinella:
-                BuildQuinellaAndWideLists(files, table, votes, display, program);
+                BuildQuinellaAndWideLists(files, table, votes, display, snapshot, program);
                 break;
             case kExacta:
-                BuildExactaLists(files, table, votes, display, program);
+                BuildExactaLists(files, table, votes, display, snapshot, program);
                 break;
             default:
-                BuildTrioLists(files, table, votes, display, program);
+                BuildTrioLists(files, table, votes, display, snapshot, program);
                 break;
         }
     }
@@ -164,6 +165,7 @@ class OddsListsTest : public ::testing::Test {
     RaceCardTable table;
     VoteTexts votes;
     OddsDisplay display;
+    RaceSnapshot snapshot;
     bool zoCarriesTotals = false;
 };
 

@@ -36,8 +36,8 @@ class SessionOverDemo : public ::testing::Test {
     // A race of the selected meeting that has files but no trio file, or 0.
     int RaceWithoutTrio(const ViewerSession& s) const {
         for (int r = 1; r <= kRaces; ++r) {
-            const auto& kinds = s.selection().RaceFileExists[static_cast<std::size_t>(r)];
-            if (s.selection().RaceButtonVisible[static_cast<std::size_t>(r)] && !kinds[kTrio]) {
+            const auto& kinds = s.selection().RaceFileExists[r];
+            if (s.selection().RaceButtonVisible[r] && !kinds[kTrio]) {
                 return r;
             }
         }
@@ -72,8 +72,8 @@ TEST_F(SessionOverDemo, NoRaceIsShownUntilAVenueIsClickedThenTheLowestRace) {
     EXPECT_TRUE(session.RaceControlsShown());
     EXPECT_NE(session.display().header.EditYMDR, TitleText());
     // The memos show the number-order work files of the stored "false" flags.
-    EXPECT_EQ(session.display().memo[2], WorkFile("QvUONo.dat"));
-    EXPECT_EQ(session.display().memo[5], WorkFile("QvYONo.dat"));
+    EXPECT_EQ(session.display().memo[OrderList::Quinella], WorkFile("QvUONo.dat"));
+    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYONo.dat"));
     EXPECT_EQ(session.display().grid, LoadRaceCardGrid(program_, "false"));
 }
 
@@ -93,21 +93,20 @@ TEST_F(SessionOverDemo, OrderButtonsReloadOneListAndUpdateRestoresTheStoredOrder
     session.ClickVenue(1);
     struct Case {
         OrderList list;
-        int memo;
         const char* popular;
         const char* number;
     };
     const Case cases[] = {
-        {OrderList::Bracket, 1, "QvZOSo.dat", "QvZONo.dat"},
-        {OrderList::Quinella, 2, "QvUOSo.dat", "QvUONo.dat"},
-        {OrderList::Wide, 3, "QvKOSo.dat", "QvKONo.dat"},
-        {OrderList::Exacta, 4, "QvSOSo.dat", "QvSONo.dat"},
-        {OrderList::Trio, 5, "QvYOSo.dat", "QvYONo.dat"},
+        {OrderList::Bracket, "QvZOSo.dat", "QvZONo.dat"},
+        {OrderList::Quinella, "QvUOSo.dat", "QvUONo.dat"},
+        {OrderList::Wide, "QvKOSo.dat", "QvKONo.dat"},
+        {OrderList::Exacta, "QvSOSo.dat", "QvSONo.dat"},
+        {OrderList::Trio, "QvYOSo.dat", "QvYONo.dat"},
     };
     for (const auto& c : cases) {
         session.ClickOrder(c.list, true);
         EXPECT_EQ(session.OrderFlag(c.list), "True");
-        EXPECT_EQ(session.display().memo[static_cast<std::size_t>(c.memo)], WorkFile(c.popular));
+        EXPECT_EQ(session.display().memo[c.list], WorkFile(c.popular));
     }
     session.ClickOrder(OrderList::Grid, true);
     EXPECT_EQ(session.display().grid, LoadRaceCardGrid(program_, "True"));
@@ -115,7 +114,7 @@ TEST_F(SessionOverDemo, OrderButtonsReloadOneListAndUpdateRestoresTheStoredOrder
     session.Update();
     for (const auto& c : cases) {
         EXPECT_EQ(session.OrderFlag(c.list), "false");
-        EXPECT_EQ(session.display().memo[static_cast<std::size_t>(c.memo)], WorkFile(c.number));
+        EXPECT_EQ(session.display().memo[c.list], WorkFile(c.number));
     }
     EXPECT_EQ(session.display().grid, LoadRaceCardGrid(program_, "false"));
 }
@@ -128,8 +127,8 @@ TEST_F(SessionOverDemo, AFlagOtherThanTrueOrFalseLeavesItsMemoEmpty) {
     ViewerSession session(program_);
     session.Create();
     session.ClickVenue(1);
-    EXPECT_TRUE(session.display().memo[2].empty());
-    EXPECT_FALSE(session.display().memo[3].empty());
+    EXPECT_TRUE(session.display().memo[OrderList::Quinella].empty());
+    EXPECT_FALSE(session.display().memo[OrderList::Wide].empty());
     EXPECT_EQ(session.display().grid, LoadRaceCardGrid(program_, "false"));
 }
 
@@ -137,7 +136,7 @@ TEST_F(SessionOverDemo, TheTrioPanelOpensOnlyWithATrioFileAndClosesOnOrderOrRace
     ViewerSession session(program_);
     session.Create();
     for (int slot = 1; slot <= kMeetingSlots && RaceWithoutTrio(session) == 0; ++slot) {
-        if (session.meetings().slot[static_cast<std::size_t>(slot)].Visible) {
+        if (session.meetings().slot[slot].Visible) {
             session.ClickVenue(slot);
         }
     }
@@ -152,23 +151,23 @@ TEST_F(SessionOverDemo, TheTrioPanelOpensOnlyWithATrioFileAndClosesOnOrderOrRace
     EXPECT_EQ(session.trioView(), TrioView::Number);
     session.ClickTrioMode(BoxWheelMode::Wheel);
     ASSERT_TRUE(session.TrioPanelVisible());
-    EXPECT_TRUE(session.display().memo[5].empty());
+    EXPECT_TRUE(session.display().memo[OrderList::Trio].empty());
     EXPECT_EQ(session.ClickTrioHorse(1), ExtractResult::ListsWritten);
-    EXPECT_EQ(session.display().memo[5], WorkFile("QvYOWNo.dat"));
+    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYOWNo.dat"));
     session.ClickTrioOrder(true);
-    EXPECT_EQ(session.display().memo[5], WorkFile("QvYOWSo.dat"));
+    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYOWSo.dat"));
 
     session.ClickOrder(OrderList::Trio, false);
     EXPECT_FALSE(session.TrioPanelVisible());
     EXPECT_EQ(session.trio().TickedCount(), 0);
-    EXPECT_EQ(session.display().memo[5], WorkFile("QvYONo.dat"));
+    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYONo.dat"));
 
     session.ClickTrioMode(BoxWheelMode::Box);
     session.ClickTrioHorse(2);
     session.ClickRace(2);
     EXPECT_FALSE(session.TrioPanelVisible());
     EXPECT_EQ(session.trio().mode(), BoxWheelMode::None);
-    EXPECT_EQ(session.display().memo[5], WorkFile("QvYONo.dat"));
+    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYONo.dat"));
 }
 
 }  // namespace

@@ -14,25 +14,24 @@ using testing::U8;
 
 const char* const kSeparator = "--------------:-------------+----+-----------";
 
-const std::string& Label(int kind) {
-    static const std::array<const std::string*, kBetKinds> labels = {
+const std::string& Label(BetKind kind) {
+    static const std::array<const std::string*, kBetKindCount> labels = {
         &lit::kTotalWin,  &lit::kTotalPlace,  &lit::kTotalBracket, &lit::kTotalQuinella,
         &lit::kTotalWide, &lit::kTotalExacta, &lit::kTotalTrio};
     return *labels[static_cast<std::size_t>(kind)];
 }
 
-std::string SourceOf(int kind) {
-    return "/kel/" + std::string(kind <= kBetBracket ? "Zo" : "Uo") + "-file" +
-           std::to_string(kind) + ".jra";
+std::string SourceOf(BetKind kind) {
+    return "/kel/" + std::string(kind <= BetKind::BracketQuinella ? "Zo" : "Uo") + "-file" +
+           std::to_string(static_cast<int>(kind)) + ".jra";
 }
 
 // Sets a kind's total as the odds steps do: label, the total field, its time and its file.
-void SetTotal(VoteTexts& votes, int kind, const std::string& field,
+void SetTotal(VoteTexts& votes, BetKind kind, const std::string& field,
               const std::string& minute = "35") {
-    const auto k = static_cast<std::size_t>(kind);
-    votes.TotalText[k] = Label(kind) + field;
-    votes.TimeCaption[k] = MakeTimeCaption("14", minute);
-    votes.TotalSource[k] = SourceOf(kind);
+    votes.TotalText[kind] = Label(kind) + field;
+    votes.TimeCaption[kind] = MakeTimeCaption("14", minute);
+    votes.TotalSource[kind] = SourceOf(kind);
 }
 
 std::string Field(long long value) {
@@ -55,8 +54,8 @@ TEST(TimeCaption, WrapsHourAndMinute) {
 
 TEST(VoteSummary, WritesKindLinesSeparatorAndGrandTotal) {
     VoteTexts votes;
-    SetTotal(votes, kBetWin, Field(75), "31");
-    SetTotal(votes, kBetTrio, Field(925), "33");
+    SetTotal(votes, BetKind::Win, Field(75), "31");
+    SetTotal(votes, BetKind::Trio, Field(925), "33");
     TempDir dir;
     BuildVoteSummary(votes, dir.path());
     EXPECT_EQ(U8(testing::ReadBytes(dir.path() / "QvHyou.dat")),
@@ -86,12 +85,13 @@ TEST(VoteSummary, SharesRoundHalfUpExactly) {
     for (const auto& c : cases) {
         VoteTexts votes;
         for (std::size_t k = 0; k < c.totals.size(); ++k) {
-            SetTotal(votes, static_cast<int>(k), Field(c.totals[k]));
+            SetTotal(votes, static_cast<BetKind>(k), Field(c.totals[k]));
         }
         const auto lines = BuildVoteSummaryLines(votes);
         ASSERT_EQ(lines.size(), c.totals.size() + 2);
         for (std::size_t k = 0; k < c.totals.size(); ++k) {
-            const std::size_t start = votes.TotalText[k].size();  // after label and total
+            const std::size_t start =
+                votes.TotalText[static_cast<BetKind>(k)].size();  // after label and total
             EXPECT_EQ(U8(lines[k].substr(start, lines[k].size() - start - 11)), c.shares[k])
                 << c.totals[0] << " / " << k;
         }
@@ -100,15 +100,15 @@ TEST(VoteSummary, SharesRoundHalfUpExactly) {
 
 TEST(VoteSummary, KindLinesLineUpWithTheSeparator) {
     VoteTexts votes;
-    SetTotal(votes, kBetQuinella, Field(5));
-    SetTotal(votes, kBetWide, Field(45));
+    SetTotal(votes, BetKind::Quinella, Field(5));
+    SetTotal(votes, BetKind::Wide, Field(45));
     auto lines = BuildVoteSummaryLines(votes);
     EXPECT_EQ(lines[0].size(), std::string(kSeparator).size());  // 10 %
     EXPECT_EQ(lines[1].size(), std::string(kSeparator).size());  // 90 %
     EXPECT_EQ(lines[2], kSeparator);
 
     VoteTexts single;
-    SetTotal(single, kBetExacta, Field(1234));
+    SetTotal(single, BetKind::Exacta, Field(1234));
     lines = BuildVoteSummaryLines(single);
     EXPECT_EQ(U8(lines[0]), "馬単発売票数　:       1234票 (100) [14:35現在]");
     EXPECT_EQ(lines[0].size(), std::string(kSeparator).size() + 1);
@@ -127,7 +127,7 @@ TEST(VoteSummary, GrandTotalIsRightAlignedInElevenBytes) {
     for (const auto& c : cases) {
         VoteTexts votes;
         for (std::size_t k = 0; k < c.totals.size(); ++k) {
-            SetTotal(votes, static_cast<int>(k), Field(c.totals[k]));
+            SetTotal(votes, static_cast<BetKind>(k), Field(c.totals[k]));
         }
         EXPECT_EQ(U8(BuildVoteSummaryLines(votes).back()), c.expected);
     }
@@ -143,9 +143,9 @@ TEST(VoteSummary, NoKindGivesTheNoDataLine) {
 // Totals that are all 0 give no share to form: every kind is listed at 0 with a grand total 0.
 TEST(VoteSummary, AllTotalsZeroListsEveryKindAtZero) {
     VoteTexts votes;
-    SetTotal(votes, kBetWin, Field(0));
-    SetTotal(votes, kBetPlace, "          0");
-    SetTotal(votes, kBetExacta, "00000000000");
+    SetTotal(votes, BetKind::Win, Field(0));
+    SetTotal(votes, BetKind::Place, "          0");
+    SetTotal(votes, BetKind::Exacta, "00000000000");
     const auto lines = ToU8(BuildVoteSummaryLines(votes));
     const std::vector<std::string> expected = {
         "単勝発売票数　:          0票 ( 0) [14:35現在]",
@@ -161,20 +161,20 @@ TEST(VoteSummary, AllTotalsZeroListsEveryKindAtZero) {
 TEST(VoteSummary, BadOrOversizedTotalIsADataErrorNamingTheFile) {
     struct Case {
         std::vector<std::string> fields;  // kinds 0.. in order
-        int badKind;
+        BetKind badKind;
         std::string fieldName;
     };
     const Case cases[] = {
-        {{Field(10), "    12a    "}, kBetPlace, "複勝発売票数"},
-        {{Field(10), "           "}, kBetPlace, "複勝発売票数"},
-        {{"  -5       "}, kBetWin, "単勝発売票数"},
-        {{Field(1), Field(2), Field(3), "99999999999999999999"}, kBetQuinella, "馬連発売票数"},
-        {{"5000000000000000000", "5000000000000000000"}, kBetPlace, "複勝発売票数"},
+        {{Field(10), "    12a    "}, BetKind::Place, "複勝発売票数"},
+        {{Field(10), "           "}, BetKind::Place, "複勝発売票数"},
+        {{"  -5       "}, BetKind::Win, "単勝発売票数"},
+        {{Field(1), Field(2), Field(3), "99999999999999999999"}, BetKind::Quinella, "馬連発売票数"},
+        {{"5000000000000000000", "5000000000000000000"}, BetKind::Place, "複勝発売票数"},
     };
     for (const auto& c : cases) {
         VoteTexts votes;
         for (std::size_t k = 0; k < c.fields.size(); ++k) {
-            SetTotal(votes, static_cast<int>(k), c.fields[k]);
+            SetTotal(votes, static_cast<BetKind>(k), c.fields[k]);
         }
         TempDir dir;
         try {

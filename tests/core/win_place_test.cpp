@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "common/bytes.hpp"
@@ -60,9 +63,9 @@ class RaceCardLists : public ::testing::Test {
             ReadRaceCardFile(dir.Write("De-a.jra", de.str()), table);
         }
         if (withZo) {
-            ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint);
+            ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint, snapshot);
         }
-        BuildRaceCardLists(table, dir.path());
+        BuildRaceCardLists(table, dir.path(), snapshot);
     }
     Lines Work(std::string_view name) const { return testing::ReadLines(dir.path() / name); }
 
@@ -72,6 +75,7 @@ class RaceCardLists : public ::testing::Test {
     RaceCardTable table;
     VoteTexts votes;
     Hint hint;
+    RaceSnapshot snapshot;
 };
 
 TEST_F(RaceCardLists, AFullRowBecomesTheNinetySevenByteLineAndItsWinAndPlaceLines) {
@@ -85,8 +89,8 @@ TEST_F(RaceCardLists, AFullRowBecomesTheNinetySevenByteLineAndItsWinAndPlaceLine
     table.Reset();
     ReadRaceCardFile(dir.Write("De-a.jra", de.str()), table);
     ReadHorseWeightFile(dir.Write("Ut-a.jra", ut.str()), table, lit::kSignFilled);
-    ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint);
-    BuildRaceCardLists(table, dir.path());
+    ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint, snapshot);
+    BuildRaceCardLists(table, dir.path(), snapshot);
 
     const std::string expected = "1" + std::string(" 1") + "   3.4" + "[ 1]" + "   1.2-  1.5" +
                                  Sj("アイウエオカキクケ") + "480" + Sj("＋ 4") + Sj(" ☆") +
@@ -164,6 +168,80 @@ TEST_F(RaceCardLists, RanksMarkersAndListsOfEveryKindOfRunner) {
     EXPECT_EQ(Work("QvFNo.dat"),
               SjLines({"1 1   1.5-  2.0[ 2]", "1 2   1.1-  1.3[ 1]", "2 3  ﾄﾘｹｼ- ﾄﾘｹｼ    ",
                        "2 4  ﾄﾘｹｼ- ﾄﾘｹｼ    ", "3 6      -         ", "4 7   1.5-  2.0[ 3]"}));
+}
+
+// The snapshot keeps each horse as the win and place lists show it, with the truth about its
+// odds: the win list writes "ﾄﾘｹｼ" for every starred row, the snapshot tells a horse without
+// odds from a scratched one.
+TEST_F(RaceCardLists, TheSnapshotHoldsEachListedHorseWithItsStateOddsAndRank) {
+    PutDe(de, 1, "1 1");
+    PutDe(de, 2, "1 2");
+    PutDe(de, 3, "2 3", "9");  // scratched on the race card, priced in the odds file
+    PutDe(de, 4, "2 4");
+    PutDe(de, 5, "3 5");
+    PutDe(de, 6, "3 6");
+    PutDe(de, 7, "4 7");
+    PutZo(zo, 1, " 1", "  5.0", "  1.5", "  2.0");
+    PutZo(zo, 2, " 2", "  2.0", "  1.1", "  1.3");
+    PutZo(zo, 3, " 3", "  4.0", "  1.2", "  1.6");
+    PutZo(zo, 4, " 4", Sj(" ﾄﾘｹｼ"), Sj(" ﾄﾘｹｼ"), Sj(" ﾄﾘｹｼ"));  // scratched by the odds file
+    PutZo(zo, 5, " 5", "     ", "  1.4", "  1.9");              // no win price: no odds at all
+    PutZo(zo, 6, " 6", "  0.5", "  0.8", "  0.9");              // below 1.0
+    PutZo(zo, 7, " 7", " 12.3", "  3.4", "  0.5");  // an upper bound below the lower one
+    zo.At(45, "15").At(47, "20");
+    Build(true, true);
+
+    struct Expected {
+        int horse;
+        PriceState state;
+        std::int64_t odds;
+        std::int64_t upper;
+        int rank;
+    };
+    const auto check = [&](BetKind kind, const std::vector<Expected>& expected) {
+        const KindSnapshot& taken = snapshot[kind];
+        EXPECT_TRUE(taken.present);
+        EXPECT_FALSE(taken.votes.has_value());  // an 826-byte file carries no totals
+        ASSERT_EQ(taken.entries.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const OddsEntry& entry = taken.entries[i];
+            const Expected& e = expected[i];
+            SCOPED_TRACE("kind " + std::to_string(static_cast<int>(kind)) + " horse " +
+                         std::to_string(e.horse));
+            EXPECT_EQ(entry.horses, (std::array<int, 3>{e.horse, 0, 0}));
+            EXPECT_EQ(entry.state, e.state);
+            EXPECT_EQ(entry.odds, e.odds);
+            EXPECT_EQ(entry.upper, e.upper);
+            EXPECT_EQ(entry.rank, e.rank);
+        }
+    };
+    using enum PriceState;
+    check(BetKind::Win, {{1, Priced, 50, 0, 2},
+                         {2, Priced, 20, 0, 1},
+                         {3, Scratched, 0, 0, 0},
+                         {4, Scratched, 0, 0, 0},
+                         {5, NoOdds, 0, 0, 0},
+                         {6, NoOdds, 0, 0, 0},
+                         {7, Priced, 123, 0, 3}});
+    // Horse 5 has no place line; horse 7's lower bound ranks it.
+    check(BetKind::Place, {{1, Priced, 15, 20, 2},
+                           {2, Priced, 11, 13, 1},
+                           {3, Scratched, 0, 0, 0},
+                           {4, Scratched, 0, 0, 0},
+                           {6, NoOdds, 0, 0, 0},
+                           {7, Priced, 34, 5, 3}});
+    EXPECT_EQ(Work("QvFSo.dat").at(2), "4 7   3.4-  0.5[ 3]");
+    EXPECT_EQ(Work("QvTSo.dat").at(2), "4 7  12.3[ 3]");
+}
+
+TEST_F(RaceCardLists, WithoutAnOddsFileWinAndPlaceAreAbsentFromTheSnapshot) {
+    PutDe(de, 1, "1 1");
+    Build(true, false);
+    for (const BetKind kind : {BetKind::Win, BetKind::Place}) {
+        EXPECT_FALSE(snapshot[kind].present);
+        EXPECT_TRUE(snapshot[kind].entries.empty());
+        EXPECT_FALSE(snapshot[kind].votes.has_value());
+    }
 }
 
 TEST_F(RaceCardLists, NumberOrderFollowsTheSlotWhateverTheHorseNumberFieldsSay) {
@@ -276,7 +354,8 @@ TEST(WinPlaceOdds, FillsTheOddsColumnsAndIgnoresPlaceOddsWithoutAWinPrice) {
     RaceCardTable table;
     VoteTexts votes;
     Hint hint;
-    ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint);
+    RaceSnapshot snapshot;
+    ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint, snapshot);
     EXPECT_EQ(table.cell(3, kNumberKey), " 3");
     EXPECT_EQ(table.cell(3, kHorseNo), " 3");
     EXPECT_EQ(table.cell(3, kWinOdds), "  12.5    ");
@@ -292,13 +371,20 @@ TEST(WinPlaceOdds, TotalsAndTheGridHintNeedAFileLargerThan850Bytes) {
         const char* name;
         std::string bytes;
         bool carries;
-        std::string winTotal, placeTotal;  // the 11-byte fields as read
+        std::string winTotal, placeTotal;                  // the 11-byte fields as read
+        std::optional<std::int64_t> winVotes, placeVotes;  // the snapshot's totals
     } cases[] = {
-        {"850 bytes", JraLine(first).Length(850).str(), false, "", ""},
-        {"851 bytes", JraLine(first).Length(851).str(), true, "   12345678", "    9876543"},
+        {"850 bytes", JraLine(first).Length(850).str(), false, "", "", {}, {}},
+        {"851 bytes", JraLine(first).Length(851).str(), true, "   12345678", "    9876543",
+         12345678, 9876543},
         // the size is the whole file's, even when line 1 ends before the totals
-        {"short line 1 in a large file", std::string(826, ' ') + "\r\n" + std::string(30, 'x'),
-         true, "", ""},
+        {"short line 1 in a large file",
+         std::string(826, ' ') + "\r\n" + std::string(30, 'x'),
+         true,
+         "",
+         "",
+         {},
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -307,22 +393,26 @@ TEST(WinPlaceOdds, TotalsAndTheGridHintNeedAFileLargerThan850Bytes) {
         RaceCardTable table;
         VoteTexts votes;
         Hint hint{true, "earlier"};
-        EXPECT_EQ(ReadWinPlaceOdds(path, table, votes, hint), c.carries);
+        RaceSnapshot snapshot;
+        EXPECT_EQ(ReadWinPlaceOdds(path, table, votes, hint, snapshot), c.carries);
         EXPECT_EQ(hint.show, c.carries);
+        EXPECT_TRUE(snapshot[BetKind::Win].present);
+        EXPECT_EQ(snapshot[BetKind::Win].votes, c.winVotes);
+        EXPECT_EQ(snapshot[BetKind::Place].votes, c.placeVotes);
         if (!c.carries) {
             EXPECT_EQ(hint.text, "earlier");
-            EXPECT_FALSE(votes.HasTotal(kBetWin));
-            EXPECT_FALSE(votes.HasTotal(kBetPlace));
+            EXPECT_FALSE(votes.HasTotal(BetKind::Win));
+            EXPECT_FALSE(votes.HasTotal(BetKind::Place));
             continue;
         }
         const std::string win = lit::kTotalWin + c.winTotal;
         const std::string place = lit::kTotalPlace + c.placeTotal;
-        EXPECT_EQ(votes.TotalText[kBetWin], win);
-        EXPECT_EQ(votes.TotalText[kBetPlace], place);
-        EXPECT_EQ(votes.TotalSource[kBetWin], path);
-        EXPECT_EQ(votes.TotalSource[kBetPlace], path);
+        EXPECT_EQ(votes.TotalText[BetKind::Win], win);
+        EXPECT_EQ(votes.TotalText[BetKind::Place], place);
+        EXPECT_EQ(votes.TotalSource[BetKind::Win], path);
+        EXPECT_EQ(votes.TotalSource[BetKind::Place], path);
         EXPECT_EQ(hint.text, win + "\r\n" + place);
-        EXPECT_FALSE(votes.HasTotal(kBetBracket));
+        EXPECT_FALSE(votes.HasTotal(BetKind::BracketQuinella));
     }
 }
 

@@ -32,7 +32,7 @@ class DemoFolder {
         const Meetings found = meetings();
         Selection selection;
         selection.SelectedMeeting = slot;
-        selection.SelectedVenue = found.slot[static_cast<std::size_t>(slot)].Venue;
+        selection.SelectedVenue = found.slot[slot].Venue;
         return RaceFileName(kelDir(), found, selection, kind, race);
     }
     bool Has(int slot, int race, int kind) const {
@@ -51,7 +51,7 @@ class DemoFolder {
         std::vector<int> present;
         const Meetings found = meetings();
         for (int k = 1; k <= kMeetingSlots; ++k) {
-            if (found.slot[static_cast<std::size_t>(k)].Visible) {
+            if (found.slot[k].Visible) {
                 present.push_back(k);
             }
         }
@@ -95,11 +95,11 @@ class Viewer {
     QString dir() const { return programDir_.path(); }
 
     FakeSeams seams;
-    std::unique_ptr<TMainForm> window;
+    std::unique_ptr<MainWindow> window;
 
   private:
     void Start() {
-        window = std::make_unique<TMainForm>(ToPath(programDir_.path()), seams);
+        window = std::make_unique<MainWindow>(ToPath(programDir_.path()), seams);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get())) {
             qWarning("window not exposed");

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,7 +22,12 @@ namespace orvikel::gui::testing {
 // (cancel once the script is used up).
 class FakeSeams final : public UiSeams {
   public:
-    void ShowMessage(QWidget*, const QString& text) override { messages.append(text); }
+    void ShowMessage(QWidget*, const QString& text) override {
+        messages.append(text);
+        if (onMessage) {
+            onMessage(text);
+        }
+    }
     std::optional<QString> ChooseFolder(QWidget*, const QString& start) override {
         chooserStarts.append(start);
         if (folderAnswers.empty()) {
@@ -34,6 +40,7 @@ class FakeSeams final : public UiSeams {
     void Quit() override { ++quitCalls; }
 
     QStringList messages;
+    std::function<void(const QString&)> onMessage;  // runs while the message would be shown
     QStringList chooserStarts;
     std::deque<QString> folderAnswers;  // each a chosen folder
     int quitCalls = 0;

@@ -2,10 +2,11 @@
 // controls show against the work files, the order buttons, 更新, the vote-count window and the
 // error boundary.
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTableWidget>
+#include <QTextEdit>
 
 #include "demo_fixture.hpp"
 #include "folder_claim.hpp"
@@ -35,7 +36,7 @@ const MemoFiles kMemos[6] = {{"QvDESo.dat", "QvDENo.dat", kRaceCard, ""},
                              {"QvYOSo.dat", "QvYONo.dat", kTrio, "３連複発売票数"}};
 
 QString Memo(const Viewer& viewer, int n) {
-    return viewer.Get<QPlainTextEdit>(QStringLiteral("MemoOdds%1").arg(n))->toPlainText();
+    return viewer.Get<QTextEdit>(QStringLiteral("MemoOdds%1").arg(n))->toPlainText();
 }
 
 // The grid as the window shows it, against the loader's reading of a work file.
@@ -89,8 +90,8 @@ class MainWindowTest : public QObject {
 
     void withoutSettingsTheSettingsWindowOpensAndClosingItEndsTheProgram() {
         Viewer viewer;
-        QTRY_VERIFY(viewer.window->findChild<TSubForm*>() != nullptr);
-        auto* form = viewer.window->findChild<TSubForm*>();
+        QTRY_VERIFY(viewer.window->findChild<SettingsWindow*>() != nullptr);
+        auto* form = viewer.window->findChild<SettingsWindow*>();
         QTRY_VERIFY(form->isVisible());
         QTRY_COMPARE(
             viewer.seams.messages,
@@ -98,7 +99,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(viewer.seams.chooserStarts.size(), 1);
         form->close();
         QCOMPARE(viewer.seams.quitCalls, 1);
-        QTRY_VERIFY(viewer.window->findChild<TSubForm*>() == nullptr);
+        QTRY_VERIFY(viewer.window->findChild<SettingsWindow*>() == nullptr);
         QCOMPARE(viewer.seams.messages.size(), 2);
         QCOMPARE(viewer.seams.messages.constLast(),
                  QStringLiteral("KELのフォルダが正しく設定されていません。終了します。"));
@@ -107,14 +108,14 @@ class MainWindowTest : public QObject {
     void withAValidFolderNoRaceShowsUntilAVenueIsChosen() {
         Viewer viewer(demo_->text());
         QTest::qWait(20);
-        QVERIFY(viewer.window->findChild<TSubForm*>() == nullptr);
+        QVERIFY(viewer.window->findChild<SettingsWindow*>() == nullptr);
         QVERIFY(viewer.seams.messages.isEmpty());
         QVERIFY(!viewer.Visible(QStringLiteral("GBR")));
         QVERIFY(!viewer.Visible(QStringLiteral("ButtonHyou")));
         QCOMPARE(viewer.Get<QLineEdit>(QStringLiteral("EditYMDR"))->text(), U(TitleText()));
         const Meetings meetings = demo_->meetings();
         for (int k = 1; k <= kMeetingSlots; ++k) {
-            const Meeting& meeting = meetings.slot[static_cast<std::size_t>(k)];
+            const Meeting& meeting = meetings.slot[k];
             const QString name = QStringLiteral("RBkaisai%1").arg(k);
             QCOMPARE(viewer.Visible(name), meeting.Visible);
             if (meeting.Visible) {
@@ -153,12 +154,10 @@ class MainWindowTest : public QObject {
         Meetings meetings = demo_->meetings();
         Selection selection;
         selection.SelectedMeeting = slot;
-        selection.SelectedVenue = meetings.slot[static_cast<std::size_t>(slot)].Venue;
+        selection.SelectedVenue = meetings.slot[slot].Venue;
         selection.SelectedRace = race;
         for (int kind = 1; kind <= kDataKinds; ++kind) {
-            selection
-                .RaceFileExists[static_cast<std::size_t>(race)][static_cast<std::size_t>(kind)] =
-                true;
+            selection.RaceFileExists[race][kind] = true;
         }
         RaceHeader header;
         ShowRaceHeader(SelectedRaceFiles(demo_->kelDir(), meetings, selection), header);
@@ -186,10 +185,42 @@ class MainWindowTest : public QObject {
             QCOMPARE(viewer.Get(QStringLiteral("MemoOdds%1").arg(n))->toolTip(),
                      TotalOf(viewer, kMemos[n].totalLabel));
         }
-        QVERIFY(
-            !viewer.Get<QPlainTextEdit>(QStringLiteral("MemoSeiseki"))->toPlainText().isEmpty());
+        QVERIFY(!viewer.Get<QTextEdit>(QStringLiteral("MemoSeiseki"))->toPlainText().isEmpty());
         QVERIFY(viewer.Visible(QStringLiteral("RBBox")));
         QVERIFY(viewer.Visible(QStringLiteral("RBWheel")));
+    }
+
+    // The hints' totals also stand in the status line, one after another in bet-type order.
+    void voteTotalsAreReadableWithoutHovering() {
+        const int slot = demo_->Slots().front();
+        Viewer viewer(demo_->text());
+        auto* line = viewer.Get<QLabel>(QStringLiteral("LabelVoteTotals"));
+        QVERIFY(line->text().isEmpty());
+        viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
+        viewer.Click(RaceButton(FullRace(slot)));
+        QVERIFY(line->isVisible());
+        const QRegularExpression padding(QStringLiteral("[ \u3000]+"));
+        int at = -1;
+        int shown = 0;
+        for (const char* label : {"単勝発売票数", "複勝発売票数", "枠連発売票数", "馬連発売票数",
+                                  "ワイド発売票数", "馬単発売票数", "３連複発売票数"}) {
+            QString total = TotalOf(viewer, label);
+            if (total.isEmpty()) {
+                QVERIFY(!line->text().contains(QString::fromUtf8(label)));
+                continue;
+            }
+            total.remove(padding);
+            const int found = line->text().indexOf(total);
+            QVERIFY2(found > at, qPrintable(total + QStringLiteral(" in ") + line->text()));
+            at = found;
+            ++shown;
+        }
+        QVERIFY(shown >= 5);
+        // All of it, at the window's first size.
+        QVERIFY2(
+            line->sizeHint().width() <= line->width(),
+            qPrintable(QStringLiteral("%1 > %2").arg(line->sizeHint().width()).arg(line->width())));
+        QVERIFY(!viewer.Get(QStringLiteral("MemoOdds4"))->toolTip().isEmpty());
     }
 
     void everyOrderButtonReloadsItsListFromTheWorkFile() {
@@ -261,13 +292,13 @@ class MainWindowTest : public QObject {
         Viewer viewer(demo_->text());
         viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
         viewer.Click(QStringLiteral("ButtonSetting"));
-        auto* form = viewer.window->findChild<TSubForm*>();
+        auto* form = viewer.window->findChild<SettingsWindow*>();
         QVERIFY(form != nullptr);
         QTRY_VERIFY(form->isVisible());
         QTest::mouseClick(Find<QWidget>(form, QStringLiteral("RadioButton8")), Qt::LeftButton,
                           Qt::NoModifier, QPoint(7, 10));
         QTest::mouseClick(Find<QWidget>(form, QStringLiteral("Button2")), Qt::LeftButton);
-        QTRY_VERIFY(viewer.window->findChild<TSubForm*>() == nullptr);
+        QTRY_VERIFY(viewer.window->findChild<SettingsWindow*>() == nullptr);
         QVERIFY(viewer.Checked(QStringLiteral("RBSort3")));
         QCOMPARE(Memo(viewer, 3), WorkText(viewer.dir(), kMemos[3].popular));
         QVERIFY(viewer.seams.messages.isEmpty());
@@ -279,13 +310,13 @@ class MainWindowTest : public QObject {
         Viewer viewer(demo_->text());
         viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
         viewer.Click(QStringLiteral("ButtonHyou"));
-        auto* form = viewer.window->findChild<THyouForm*>();
+        auto* form = viewer.window->findChild<VoteCountWindow*>();
         QVERIFY(form != nullptr);
         QTRY_VERIFY(form->isVisible());
-        QCOMPARE(Find<QPlainTextEdit>(form, QStringLiteral("Memo1"))->toPlainText(),
+        QCOMPARE(Find<QTextEdit>(form, QStringLiteral("Memo1"))->toPlainText(),
                  WorkText(viewer.dir(), "QvHyou.dat"));
         QTest::mouseClick(Find<QWidget>(form, QStringLiteral("Button1")), Qt::LeftButton);
-        QTRY_VERIFY(viewer.window->findChild<THyouForm*>() == nullptr);
+        QTRY_VERIFY(viewer.window->findChild<VoteCountWindow*>() == nullptr);
     }
 
     void anErrorIsShownAndTheWindowGoesOn() {
@@ -302,6 +333,44 @@ class MainWindowTest : public QObject {
         viewer.Click(QStringLiteral("RBSort2"));
         QCOMPARE(Memo(viewer, 2), WorkText(viewer.dir(), kMemos[2].popular));
         QCOMPARE(viewer.seams.messages.size(), 1);
+    }
+
+    // A refresh that fails part way: the message comes over the new race's cleared display.
+    void anErrorIsShownOverTheClearedDisplay() {
+        const int slot = demo_->Slots().front();
+        int before = 0;
+        int failing = 0;
+        for (int r = 1; r <= kRaces && failing == 0; ++r) {
+            if (before == 0 && demo_->Has(slot, r, kRaceCard)) {
+                before = r;
+            } else if (before != 0 && demo_->Has(slot, r, kRaceCard) &&
+                       demo_->Has(slot, r, kQuinella)) {
+                failing = r;
+            }
+        }
+        QVERIFY(failing > 0);
+        Viewer viewer(demo_->text());
+        viewer.Click(QStringLiteral("RBkaisai%1").arg(slot));
+        viewer.Click(RaceButton(before));
+        auto* grid = viewer.Get<QTableWidget>(QStringLiteral("DEGrid"));
+        auto* title = viewer.Get<QLineEdit>(QStringLiteral("EditYMDR"));
+        const QString shownTitle = title->text();
+        QVERIFY(!grid->item(0, 4)->text().isEmpty());
+        QVERIFY(QFile::remove(
+            QString::fromStdString(text::ToUtf8(demo_->FileName(slot, failing, kQuinella)))));
+
+        QString titleAtMessage;
+        QString horseAtMessage = QStringLiteral("<no message>");
+        viewer.seams.onMessage = [&](const QString&) {
+            titleAtMessage = title->text();
+            horseAtMessage = grid->item(0, 4)->text();
+        };
+        viewer.Click(RaceButton(failing));
+        QCOMPARE(viewer.seams.messages.size(), 1);
+        QVERIFY(horseAtMessage.isEmpty());
+        QVERIFY(titleAtMessage != shownTitle);
+        QVERIFY2(titleAtMessage.contains(QStringLiteral("第%1Ｒ").arg(failing)),
+                 qPrintable(titleAtMessage));
     }
 
     void aSecondViewerOnTheSameFolderIsToldAndStops() {

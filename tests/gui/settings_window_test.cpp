@@ -44,7 +44,7 @@ class SettingsWindowTest : public QObject {
   private:
     QTemporaryDir programDir_;
     FakeSeams seams_;
-    std::unique_ptr<TSubForm> form_;
+    std::unique_ptr<SettingsWindow> form_;
     DataFolder folderA_;
     DataFolder folderB_;
 
@@ -54,7 +54,7 @@ class SettingsWindowTest : public QObject {
         if (!ini.isEmpty()) {
             WriteIni(programDir_.path(), ini);
         }
-        form_ = std::make_unique<TSubForm>(ToPath(programDir_.path()), seams_, nullptr);
+        form_ = std::make_unique<SettingsWindow>(ToPath(programDir_.path()), seams_, nullptr);
         form_->show();
         QTest::qWait(20);
     }
@@ -264,7 +264,7 @@ class SettingsWindowTest : public QObject {
         auto gone = std::make_unique<QTemporaryDir>();
         const QString dir = gone->path();
         gone.reset();
-        form_ = std::make_unique<TSubForm>(ToPath(dir), seams_, nullptr);
+        form_ = std::make_unique<SettingsWindow>(ToPath(dir), seams_, nullptr);
         seams_.folderAnswers.push_back(QDir::toNativeSeparators(folderA_.path()));
         form_->show();
         QTest::qWait(20);

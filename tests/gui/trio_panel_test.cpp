@@ -1,7 +1,7 @@
 // The trio BOX / total-wheel panel driven through its check boxes and buttons, against the
 // extraction files the session writes.
 #include <QCheckBox>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 
 #include "demo_fixture.hpp"
 
@@ -14,7 +14,7 @@ namespace {
 const QString kTooMany = QStringLiteral("BOX総流しパネルの、チェックの数が多すぎます！");
 
 QString Trio(const Viewer& viewer) {
-    return viewer.Get<QPlainTextEdit>(QStringLiteral("MemoOdds5"))->toPlainText();
+    return viewer.Get<QTextEdit>(QStringLiteral("MemoOdds5"))->toPlainText();
 }
 
 }  // namespace

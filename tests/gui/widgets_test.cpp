@@ -1,27 +1,104 @@
 // The main window as created, the fonts the lists are drawn in, the vote-count window and the
 // folder chooser.
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
+#include <algorithm>
 #include <memory>
 
 #include "fonts.hpp"
 #include "gui_fixture.hpp"
+#include "japanese.hpp"
 #include "main_window.hpp"
+#include "settings_window.hpp"
 #include "vote_window.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;
 using namespace orvikel::gui::testing;
+
+namespace {
+
+// Where the group box draws its frame and its title, in its own coordinates.
+std::pair<QRect, QRect> FrameAndTitle(const QGroupBox* box) {
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.lineWidth = 1;
+    option.textAlignment = box->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QStyle* style = box->style();
+    return {style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, box),
+            style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box)};
+}
+
+// Every group box of window with the controls placed directly in it.
+void CheckGroupFrames(const QWidget* window) {
+    const QList<QGroupBox*> boxes = window->findChildren<QGroupBox*>();
+    QVERIFY(!boxes.isEmpty());
+    for (const QGroupBox* box : boxes) {
+        const auto [frame, title] = FrameAndTitle(box);
+        for (const QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QString where = box->objectName() + QLatin1Char('/') + control->objectName();
+            QVERIFY2(frame.top() < control->y(), qPrintable(where));
+            QVERIFY2(!title.intersects(control->geometry()), qPrintable(where));
+        }
+    }
+}
+
+// Every caption of window shown whole in the size its control has.
+void CheckCaptionsFit(const QWidget* window) {
+    for (const QGroupBox* box : window->findChildren<QGroupBox*>()) {
+        const QRect title = FrameAndTitle(box).second;
+        const int end = title.left() + box->fontMetrics().horizontalAdvance(box->title());
+        QVERIFY2(end < box->width() - 1,
+                 qPrintable(box->objectName() + QStringLiteral(" ends at %1").arg(end)));
+    }
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        if (!control->inherits("QAbstractButton") && !control->inherits("QLabel")) {
+            continue;
+        }
+        if (control->property("text").toString().isEmpty()) {
+            continue;
+        }
+        // Hints add room for focus frames and a push button's minimum width: the caption itself
+        // is the indicator, its spacing and the text.
+        const QString text = control->property("text").toString();
+        const int advance = control->fontMetrics().horizontalAdvance(text);
+        const QStyle* style = control->style();
+        int needed = control->sizeHint().width();
+        if (control->inherits("QPushButton")) {
+            needed = advance + 6;
+        } else if (control->inherits("QRadioButton")) {
+            needed = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, control) +
+                     style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, control) +
+                     advance;
+        } else if (control->inherits("QCheckBox")) {
+            needed = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, control) +
+                     style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, control) +
+                     advance;
+        }
+        QVERIFY2(needed <= control->width(),
+                 qPrintable(control->objectName() + QStringLiteral(" needs %1").arg(needed)));
+    }
+}
+
+}  // namespace
 
 class WidgetsTest : public QObject {
     Q_OBJECT
@@ -30,7 +107,7 @@ class WidgetsTest : public QObject {
     QTemporaryDir programDir_;
     FakeSeams seams_;
     // Created but never shown, so the start-up check does not run.
-    std::unique_ptr<TMainForm> window_;
+    std::unique_ptr<MainWindow> window_;
 
     QString Caption(const QString& name) {
         const QObject* control = Find<QObject>(window_.get(), name);
@@ -43,7 +120,8 @@ class WidgetsTest : public QObject {
 
   private Q_SLOTS:
     void initTestCase() {
-        window_ = std::make_unique<TMainForm>(ToPath(programDir_.path()), seams_);
+        QVERIFY2(InstallJapanese(*QCoreApplication::instance()), "Qt's Japanese translations");
+        window_ = std::make_unique<MainWindow>(ToPath(programDir_.path()), seams_);
     }
     void cleanupTestCase() { window_.reset(); }
 
@@ -132,6 +210,23 @@ class WidgetsTest : public QObject {
         QCOMPARE(grid->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
     }
 
+    // The first control of a group sits under the title and inside the frame, never across it.
+    void groupFramesRunAboveTheirControls() {
+        CheckGroupFrames(window_.get());
+        SettingsWindow settings(ToPath(programDir_.path()), seams_, nullptr);
+        CheckGroupFrames(&settings);
+    }
+
+    void captionsFitTheirControls() {
+        // Venue captions come with the meetings; the longest one a meeting can have.
+        auto* venue = Find<QRadioButton>(window_.get(), QStringLiteral("RBkaisai1"));
+        venue->setText(QStringLiteral("福島前日"));
+        CheckCaptionsFit(window_.get());
+        venue->setText(QString());
+        SettingsWindow settings(ToPath(programDir_.path()), seams_, nullptr);
+        CheckCaptionsFit(&settings);
+    }
+
     void noMeetingFilesHideEveryVenueButton() {
         for (int k = 1; k <= 6; ++k) {
             QVERIFY(Find<QWidget>(window_.get(), QStringLiteral("RBkaisai%1").arg(k))->isHidden());
@@ -163,9 +258,9 @@ class WidgetsTest : public QObject {
                       {Cp(QStringLiteral("単勝発売票数　:     123456票 (100) [15:40現在]")),
                        Cp(QStringLiteral("二行目"))});
         FakeSeams seams;
-        THyouForm form(ToPath(programDir_.path()), seams, nullptr);
+        VoteCountWindow form(ToPath(programDir_.path()), seams, nullptr);
         QCOMPARE(form.windowTitle(), QStringLiteral("OrviKEL Viewer 発売票数一覧"));
-        QCOMPARE(Find<QPlainTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText(),
+        QCOMPARE(Find<QTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText(),
                  QStringLiteral("単勝発売票数　:     123456票 (100) [15:40現在]\n二行目"));
         QCOMPARE(Find<QWidget>(&form, QStringLiteral("Button1"))->property("text").toString(),
                  QStringLiteral("閉じる"));
@@ -175,12 +270,39 @@ class WidgetsTest : public QObject {
     void voteWindowWithoutFileReportsAndOpensEmpty() {
         QTemporaryDir empty;
         FakeSeams seams;
-        THyouForm form(ToPath(empty.path()), seams, nullptr);
+        VoteCountWindow form(ToPath(empty.path()), seams, nullptr);
         QCOMPARE(seams.messages.size(), 1);
         QVERIFY(seams.messages.constFirst().contains(QStringLiteral("QvHyou.dat")));
-        QVERIFY(Find<QPlainTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText().isEmpty());
+        QVERIFY(Find<QTextEdit>(&form, QStringLiteral("Memo1"))->toPlainText().isEmpty());
         form.show();
         QVERIFY(form.isVisible());
+    }
+
+    // Qt's own dialog, titled and labelled in Japanese like every other text of the viewer.
+    void folderChooserSpeaksJapanese() {
+        QTemporaryDir base;
+        FolderChooser chooser(nullptr, base.path());
+        QCOMPARE(chooser.windowTitle(), QStringLiteral("ディレクトリの選択"));
+        const auto japanese = [](const QString& text) {
+            return std::any_of(text.cbegin(), text.cend(),
+                               [](QChar c) { return c.unicode() >= 0x3000; });
+        };
+        auto* lookIn = Find<QLabel>(&chooser, QStringLiteral("lookInLabel"));
+        QVERIFY(lookIn != nullptr);
+        QVERIFY2(japanese(lookIn->text()), qPrintable(lookIn->text()));
+        auto* buttons = Find<QDialogButtonBox>(&chooser, QStringLiteral("buttonBox"));
+        QVERIFY(buttons != nullptr);
+        QVERIFY(!buttons->buttons().isEmpty());
+        for (QAbstractButton* button : buttons->buttons()) {
+            QVERIFY2(japanese(button->text()), qPrintable(button->text()));
+        }
+        QVERIFY(buttons->button(QDialogButtonBox::Help) == nullptr);
+
+        std::unique_ptr<QMessageBox> question(FolderChooser::MakeQuestion(
+            &chooser, QStringLiteral("指定されたディレクトリが存在しません。作成しますか？")));
+        QCOMPARE(question->windowTitle(), QStringLiteral("ディレクトリの選択"));
+        QCOMPARE(question->button(QMessageBox::Yes)->text(), QStringLiteral("はい(&Y)"));
+        QCOMPARE(question->button(QMessageBox::No)->text(), QStringLiteral("いいえ(&N)"));
     }
 
     void folderChooserCreatesATypedFolderAfterAsking_data() {

@@ -34,7 +34,7 @@ TEST_P(SampleReadBack, DiscoveryFindsEveryMeetingWithItsCaptionAndEveryRaceFile)
     DiscoverMeetings(KelDir(), meetings);
     const auto& generated = folder().Meetings();
     for (int slot = 1; slot <= kMeetingSlots; ++slot) {
-        const Meeting& found = meetings.slot[static_cast<std::size_t>(slot)];
+        const Meeting& found = meetings.slot[slot];
         const bool present = slot <= static_cast<int>(generated.size());
         EXPECT_EQ(found.Visible, present) << "slot " << slot;
         if (!present) {
@@ -50,10 +50,9 @@ TEST_P(SampleReadBack, DiscoveryFindsEveryMeetingWithItsCaptionAndEveryRaceFile)
         ASSERT_TRUE(DiscoverRaces(KelDir(), meetings, selection));
         EXPECT_EQ(selection.SelectedRace, 1);
         for (int race = 1; race <= kRaces; ++race) {
-            EXPECT_TRUE(selection.RaceButtonVisible[static_cast<std::size_t>(race)]) << race;
+            EXPECT_TRUE(selection.RaceButtonVisible[race]) << race;
             for (int kind = 1; kind <= kDataKinds; ++kind) {
-                EXPECT_EQ(selection.RaceFileExists[static_cast<std::size_t>(race)]
-                                                  [static_cast<std::size_t>(kind)],
+                EXPECT_EQ(selection.RaceFileExists[race][static_cast<std::size_t>(kind)],
                           folder().Has(GeneratedFolder::RaceFile(kind, keys, race)))
                     << "slot " << slot << " race " << race << " kind " << kind;
             }

@@ -103,6 +103,37 @@ std::optional<double> ParseDecimal(std::string_view s) {
     return value;
 }
 
+std::optional<std::int64_t> ParseTenths(std::string_view s) {
+    s = SkipLeadingBlanks(s);
+    while (!s.empty() && s.back() == ' ') {
+        s.remove_suffix(1);
+    }
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    std::int64_t whole = 0;  // at most kMax / 10, so that its tenths can fit
+    std::size_t i = 0;
+    std::size_t digits = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
+        const int digit = s[i] - '0';
+        if (whole > (kMax / 10 - digit) / 10) {
+            return std::nullopt;
+        }
+        whole = whole * 10 + digit;
+    }
+    int tenth = 0;
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        for (std::size_t first = i; i < s.size() && IsDigit(s[i]); ++i, ++digits) {
+            if (i == first) {
+                tenth = s[i] - '0';
+            }
+        }
+    }
+    if (digits == 0 || i != s.size() || whole > (kMax - tenth) / 10) {
+        return std::nullopt;
+    }
+    return whole * 10 + tenth;
+}
+
 std::string DecimalText(std::int64_t value) {
     return std::to_string(value);
 }

@@ -42,6 +42,13 @@ std::optional<std::int64_t> ParseInteger(std::string_view s);
 // Decimal number with "." as the decimal point: leading and trailing blanks allowed.
 std::optional<double> ParseDecimal(std::string_view s);
 
+// An odds text in tenths, the unit the client prices in: "  2.5" -> 25, " 12.3" -> 123. It
+// takes what ParseDecimal takes: a field without decimals is whole ("  12" -> 120), and
+// decimals past the first are cut off, not rounded ("0.95" -> 9), so that a value below 1.0
+// stays below 10 tenths and the state a list gives an entry agrees with its number.
+// Nothing for a text that is not a number or a value beyond 64 bits.
+std::optional<std::int64_t> ParseTenths(std::string_view s);
+
 // Decimal text without leading zeros ("00" gives "0").
 std::string DecimalText(std::int64_t value);
 

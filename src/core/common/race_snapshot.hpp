@@ -10,19 +10,18 @@
 #include <string>
 #include <vector>
 
-namespace orvikel {
+#include "common/bet_kind.hpp"
+#include "common/race_files.hpp"
 
-// The seven bet kinds a refresh prices and counts votes of, in the order of the vote-count
-// summary. Win and place come from the race card's odds file, the others from their lists.
-enum class BetKind : int { Win, Place, BracketQuinella, Quinella, Wide, Exacta, Trio };
-inline constexpr std::size_t kBetKindCount = 7;
+namespace orvikel {
 
 // How an entry's odds stand.
 enum class PriceState : int {
     Priced,     // odds of 1.0 or more: ranked by popularity
     NoOdds,     // odds below 1.0 (0.0: none yet): listed without a rank
     Cancelled,  // the file says "ﾄﾘｹｼ" (a combination that can no longer be bet)
-    Scratched,  // a horse of the combination is scratched (the race card's remark)
+    Scratched,  // a horse of the combination is scratched (the race card's remark); for win
+                // and place also a horse whose win odds say "ﾄﾘｹｼ", which the refresh scratches
 };
 
 // One priced combination (or one horse, for win and place). Odds are integers in tenths, as
@@ -31,8 +30,10 @@ struct OddsEntry {
     // Horse numbers of the combination in file order (bracket numbers for the bracket
     // quinella); entries past the kind's size are 0. Win and place: horses[0] only.
     std::array<int, 3> horses{};
-    std::int64_t odds = 0;   // tenths; for place and wide the lower bound; 0 unless priced
-    std::int64_t upper = 0;  // place and wide: the upper bound in tenths; else 0
+    std::int64_t odds = 0;  // tenths; for place and wide the lower bound; 0 unless priced
+    // place and wide: the upper bound in tenths; else 0. The lists show it as the file gives it
+    // without checking it, so an upper field that is no number comes out as 0.
+    std::int64_t upper = 0;
     PriceState state = PriceState::NoOdds;
     int rank = 0;  // popularity rank from 1, as the lists show it; 0 when it carries none
 };
@@ -47,19 +48,8 @@ struct KindSnapshot {
     std::vector<OddsEntry> entries;     // in file (combination) order
 };
 
-// Which race a snapshot belongs to, as discovery names it.
-struct RaceKey {
-    int venue = 0;  // 1..10
-    int meetingKeyA = 0;
-    int meetingKeyB = 0;
-    int meetingKeyC = 0;
-    int race = 0;  // 1..12
-
-    friend bool operator==(const RaceKey&, const RaceKey&) = default;
-};
-
 struct RaceSnapshot {
-    RaceKey race;
+    RaceKey race;  // which race it belongs to
     std::array<KindSnapshot, kBetKindCount> kinds{};
 
     KindSnapshot& operator[](BetKind kind) { return kinds[static_cast<std::size_t>(kind)]; }

@@ -5,10 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 #include "common/bytes.hpp"
 #include "common/file_io.hpp"
+#include "common/lists.hpp"
 #include "common/literals.hpp"
 #include "odds/odds_file.hpp"
 
@@ -16,11 +18,12 @@ namespace orvikel {
 
 namespace {
 
-// What sets one kind's lists apart from the others'. Everything else is shared.
+// What sets one kind's lists apart from the others'. Everything else is shared; the work
+// files, caption and bet kind come with the list's description.
 struct ListKind {
+    OrderList list;
     const OddsLayout* layout;
-    const std::string* captionWord;  // also names the fields in error messages
-    char mark;                       // leads the sort key of unranked entries
+    char mark;  // leads the sort key of unranked entries
     const std::string* cancelledKey;
     const std::string* cancelledLine;  // what a cancelled line shows after the combination
     int shownFrom;                     // first byte of the combination field that is shown
@@ -30,17 +33,17 @@ struct ListKind {
     int groupBytes;              // leading bytes of a line that name its group
     std::string separator;       // between groups of the number-order list
     std::string innerSeparator;  // trio: between second horses of one first horse
-    const char* popularityFile;
-    const char* numberFile;
     const std::string* totalLabel;
-    int betKind;
-    int box;  // GBOddsN / MemoOddsN
+
+    const ListInfo& info() const { return Describe(list); }
+    // also names the fields in error messages
+    const std::string& captionWord() const { return *info().captionWord; }
 };
 
 // Function-local statics: the literals are only ready once main has started.
 const ListKind& BracketKind() {
-    static const ListKind kind{.layout = &kBracketLayout,
-                               .captionWord = &lit::kCaptionBracket,
+    static const ListKind kind{.list = OrderList::Bracket,
+                               .layout = &kBracketLayout,
                                .mark = 'W',
                                .cancelledKey = &lit::kBracketCancelledKey,
                                .cancelledLine = &lit::kBracketCancelledLine,
@@ -51,21 +54,16 @@ const ListKind& BracketKind() {
                                .groupBytes = 1,
                                .separator = std::string(13, '-'),
                                .innerSeparator = "",
-                               .popularityFile = "QvZOSo.dat",
-                               .numberFile = "QvZONo.dat",
-                               .totalLabel = &lit::kTotalBracket,
-                               .betKind = kBetBracket,
-                               .box = 1};
+                               .totalLabel = &lit::kTotalBracket};
     return kind;
 }
 
 // Quinella, wide, exacta and trio differ only in these.
-ListKind HorseKind(const OddsLayout& layout, const std::string& captionWord, char mark,
+ListKind HorseKind(OrderList list, const OddsLayout& layout, char mark,
                    const std::string& cancelledKey, const std::string& cancelledLine,
-                   std::string separator, const char* popularityFile, const char* numberFile,
-                   const std::string& totalLabel, int betKind, int box) {
-    return ListKind{.layout = &layout,
-                    .captionWord = &captionWord,
+                   std::string separator, const std::string& totalLabel) {
+    return ListKind{.list = list,
+                    .layout = &layout,
                     .mark = mark,
                     .cancelledKey = &cancelledKey,
                     .cancelledLine = &cancelledLine,
@@ -76,44 +74,56 @@ ListKind HorseKind(const OddsLayout& layout, const std::string& captionWord, cha
                     .groupBytes = 2,
                     .separator = std::move(separator),
                     .innerSeparator = "",
-                    .popularityFile = popularityFile,
-                    .numberFile = numberFile,
-                    .totalLabel = &totalLabel,
-                    .betKind = betKind,
-                    .box = box};
+                    .totalLabel = &totalLabel};
 }
 
 const ListKind& QuinellaKind() {
     static const ListKind kind =
-        HorseKind(kQuinellaLayout, lit::kCaptionQuinella, 'U', lit::kQuinellaCancelledKey,
-                  lit::kPairCancelledLine, std::string(18, '-'), "QvUOSo.dat", "QvUONo.dat",
-                  lit::kTotalQuinella, kBetQuinella, 2);
+        HorseKind(OrderList::Quinella, kQuinellaLayout, 'U', lit::kQuinellaCancelledKey,
+                  lit::kPairCancelledLine, std::string(18, '-'), lit::kTotalQuinella);
     return kind;
 }
 
 const ListKind& WideKind() {
-    static const ListKind kind = HorseKind(
-        kWideLayout, lit::kCaptionWide, 'K', lit::kWideCancelledKey, lit::kWideCancelledLine,
-        std::string(25, '-'), "QvKOSo.dat", "QvKONo.dat", lit::kTotalWide, kBetWide, 3);
+    static const ListKind kind =
+        HorseKind(OrderList::Wide, kWideLayout, 'K', lit::kWideCancelledKey,
+                  lit::kWideCancelledLine, std::string(25, '-'), lit::kTotalWide);
     return kind;
 }
 
 const ListKind& ExactaKind() {
-    static const ListKind kind = HorseKind(
-        kExactaLayout, lit::kCaptionExacta, 'S', lit::kExactaCancelledKey, lit::kPairCancelledLine,
-        std::string(18, '-'), "QvSOSo.dat", "QvSONo.dat", lit::kTotalExacta, kBetExacta, 4);
+    static const ListKind kind =
+        HorseKind(OrderList::Exacta, kExactaLayout, 'S', lit::kExactaCancelledKey,
+                  lit::kPairCancelledLine, std::string(18, '-'), lit::kTotalExacta);
     return kind;
 }
 
 const ListKind& TrioKind() {
     static const ListKind kind = [] {
-        ListKind trio = HorseKind(kTrioLayout, lit::kCaptionTrio, 'Y', lit::kTrioCancelledKey,
-                                  lit::kPairCancelledLine, "#" + std::string(20, '-'), "QvYOSo.dat",
-                                  "QvYONo.dat", lit::kTotalTrio, kBetTrio, 5);
+        ListKind trio =
+            HorseKind(OrderList::Trio, kTrioLayout, 'Y', lit::kTrioCancelledKey,
+                      lit::kPairCancelledLine, "#" + std::string(20, '-'), lit::kTotalTrio);
         trio.innerSeparator = "  " + std::string(19, '-');
         return trio;
     }();
     return kind;
+}
+
+// How a list shows an entry of each state: ranked, unranked, or cancelled (a cancelled
+// combination and one with a scratched horse look the same).
+enum class Shown { kRanked, kUnranked, kCancelled };
+
+Shown ShownAs(PriceState state) {
+    switch (state) {
+        case PriceState::Priced:
+            return Shown::kRanked;
+        case PriceState::NoOdds:
+            return Shown::kUnranked;
+        case PriceState::Cancelled:
+        case PriceState::Scratched:
+            break;
+    }
+    return Shown::kCancelled;
 }
 
 // Both lists of one kind as the bytes of their work files, each line followed by CR LF.
@@ -133,18 +143,18 @@ void AppendOdds(std::string& out, const OddsRecord& record, std::size_t from, bo
 }
 
 // The popularity sort key: the value part, then the combination field (unique per record).
-void AppendKey(std::string& out, const ListKind& kind, const OddsRecord& record) {
+void AppendKey(std::string& out, const ListKind& kind, const OddsRecord& record, Shown shown) {
     const bool wide = kind.layout->upperColumn != 0;
-    switch (record.state) {
-        case OddsState::kRanked:
+    switch (shown) {
+        case Shown::kRanked:
             AppendOdds(out, record, 0, wide);
             break;
-        case OddsState::kUnranked:
+        case Shown::kUnranked:
             out += kind.mark;
             out += 'Z';
             AppendOdds(out, record, 2, wide);
             break;
-        case OddsState::kCancelled:
+        case Shown::kCancelled:
             out += *kind.cancelledKey;
             break;
     }
@@ -163,25 +173,25 @@ void AppendRankLabel(std::string& out, std::size_t rank, int width) {
 }
 
 void AppendDisplayLine(std::string& out, const ListKind& kind, const OddsRecord& record,
-                       std::size_t rank) {
+                       Shown shown, std::size_t rank) {
     const bool wide = kind.layout->upperColumn != 0;
     out += CutView(record.combination, kind.shownFrom,
                    kind.layout->combinationWidth - kind.shownFrom + 1);
     out += ' ';
-    switch (record.state) {
-        case OddsState::kRanked:
+    switch (shown) {
+        case Shown::kRanked:
             AppendOdds(out, record, 0, wide);
             if (kind.blankBeforeLabel) {
                 out += ' ';
             }
             AppendRankLabel(out, rank, kind.labelWidth);
             return;
-        case OddsState::kUnranked:
+        case Shown::kUnranked:
             out += "  ";
             AppendOdds(out, record, 2, wide);
             out.append(static_cast<std::size_t>(kind.labelWidth), ' ');
             return;
-        case OddsState::kCancelled:
+        case Shown::kCancelled:
             out += *kind.cancelledLine;
             return;
     }
@@ -277,27 +287,78 @@ std::string NumberOrder(const ListKind& kind, const std::string& popularity,
     return out;
 }
 
-// Both lists of one kind, built whole in memory so that a bad record leaves no file written.
-Lists BuildLists(const ListKind& kind, const std::string& line, const std::string& file,
-                 const RaceCardTable& table) {
-    std::vector<OddsRecord> records = ReadOddsRecords(line, *kind.layout, file, *kind.captionWord);
-    // A record that names a scratched horse is listed as cancelled. The remarks are looked up
-    // once per horse, not once per record.
+// A bracket quinella combination " 1-2" names brackets, not horses.
+std::array<int, 3> BracketsOf(std::string_view combination) {
+    std::array<int, 3> brackets{};
+    for (int b = 0; b < 2; ++b) {
+        // Never checked by the list, which shows the field as it is: no number counts as 0.
+        brackets[static_cast<std::size_t>(b)] =
+            static_cast<int>(ParseInteger(CutView(combination, 2 + 2 * b, 1)).value_or(0));
+    }
+    return brackets;
+}
+
+// The snapshot entries of the records, in file order, without ranks yet. A record that names
+// a scratched horse is listed as cancelled; the remarks are looked up once per horse, not once
+// per record.
+std::vector<OddsEntry> EntriesOf(const ListKind& kind, const std::vector<OddsRecord>& records,
+                                 const RaceCardTable& table) {
+    OneBased<bool, kHorses> scratched{};
     if (kind.checksScratched) {
-        std::array<bool, kHorses + 1> scratched{};
         for (int horse = 1; horse <= kHorses; ++horse) {
-            scratched[static_cast<std::size_t>(horse)] = table.IsScratched(horse);
-        }
-        for (OddsRecord& record : records) {
-            for (int h = 0; h < kind.layout->horses; ++h) {
-                const int horse = record.horse[static_cast<std::size_t>(h)];
-                // A number outside the race card has no remark to look up.
-                if (horse >= 1 && horse <= kHorses && scratched[static_cast<std::size_t>(horse)]) {
-                    record.state = OddsState::kCancelled;
-                }
-            }
+            scratched[horse] = table.IsScratched(horse);
         }
     }
+    const bool wide = kind.layout->upperColumn != 0;
+    std::vector<OddsEntry> entries;
+    entries.reserve(records.size());
+    for (const OddsRecord& record : records) {
+        OddsEntry entry;
+        if (kind.layout->horses == 0) {
+            entry.horses = BracketsOf(record.combination);
+        } else {
+            entry.horses = record.horse;
+        }
+        switch (record.state) {
+            case OddsState::kRanked:
+                entry.state = PriceState::Priced;
+                break;
+            case OddsState::kUnranked:
+                entry.state = PriceState::NoOdds;
+                break;
+            case OddsState::kCancelled:
+                entry.state = PriceState::Cancelled;
+                break;
+        }
+        for (int h = 0; h < kind.layout->horses && kind.checksScratched; ++h) {
+            const int horse = record.horse[static_cast<std::size_t>(h)];
+            // A number outside the race card has no remark to look up.
+            if (horse >= 1 && horse <= kHorses && scratched[horse]) {
+                entry.state = PriceState::Scratched;
+            }
+        }
+        if (entry.state == PriceState::Priced) {
+            // The reader took the field for a number, so it has tenths.
+            entry.odds = ParseTenths(record.odds).value_or(0);
+            if (wide) {
+                // The upper bound is shown as the file gives it and never checked: a field
+                // that is no number counts as none.
+                entry.upper = ParseTenths(record.upper).value_or(0);
+            }
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// Both lists of one kind, built whole in memory so that a bad record leaves no file written,
+// from the snapshot entries that come with them: the entries decide each line's state and
+// receive the rank their line shows.
+Lists BuildLists(const ListKind& kind, const std::string& line, const std::string& file,
+                 const RaceCardTable& table, std::vector<OddsEntry>& entries) {
+    const std::vector<OddsRecord> records =
+        ReadOddsRecords(line, *kind.layout, file, kind.captionWord());
+    entries = EntriesOf(kind, records, table);
 
     // Popularity order sorts the records by key; the keys share one buffer and only their
     // indices move. The keys are gone before the lines are built, to keep the heap small.
@@ -306,9 +367,9 @@ Lists BuildLists(const ListKind& kind, const std::string& line, const std::strin
         keys.reserve(records.size() * 24);
         std::vector<Span> keySpans;
         keySpans.reserve(records.size());
-        for (const OddsRecord& record : records) {
+        for (std::size_t i = 0; i < records.size(); ++i) {
             const std::size_t offset = keys.size();
-            AppendKey(keys, kind, record);
+            AppendKey(keys, kind, records[i], ShownAs(entries[i].state));
             keySpans.push_back(SpanFrom(keys, offset));
         }
         return SortedOrder(keys, keySpans);
@@ -320,7 +381,11 @@ Lists BuildLists(const ListKind& kind, const std::string& line, const std::strin
     for (std::size_t rank = 1; rank <= order.size(); ++rank) {
         const std::uint32_t index = order[rank - 1];
         const std::size_t offset = lists.popularity.size();
-        AppendDisplayLine(lists.popularity, kind, records[index], rank);
+        const Shown shown = ShownAs(entries[index].state);
+        AppendDisplayLine(lists.popularity, kind, records[index], shown, rank);
+        if (shown == Shown::kRanked) {
+            entries[index].rank = static_cast<int>(rank);
+        }
         lineOfRecord[index] = SpanFrom(lists.popularity, offset);
         lists.popularity += "\r\n";
     }
@@ -329,119 +394,152 @@ Lists BuildLists(const ListKind& kind, const std::string& line, const std::strin
 }
 
 void WriteLists(const ListKind& kind, const Lists& lists, const std::filesystem::path& dir) {
-    WriteFileAtomically(dir / kind.popularityFile, lists.popularity);
-    WriteFileAtomically(dir / kind.numberFile, lists.number);
+    WriteFileAtomically(dir / kind.info().files.popularity, lists.popularity);
+    WriteFileAtomically(dir / kind.info().files.number, lists.number);
 }
 
-void WriteNoData(const std::filesystem::path& dir, std::initializer_list<const char*> names) {
+void WriteNoData(const std::filesystem::path& dir, std::initializer_list<WorkFilePair> pairs) {
     const std::vector<std::string> noData{lit::kNoData};
-    for (const char* name : names) {
-        WriteWorkFile(dir, name, noData);
+    for (const WorkFilePair& pair : pairs) {
+        WriteWorkFile(dir, pair.popularity, noData);
+        WriteWorkFile(dir, pair.number, noData);
     }
 }
 
-void SetTotal(const ListKind& kind, bool carriesTotals, const std::string& line,
-              const std::string& file, VoteTexts& votes, OddsDisplay& display) {
-    Hint& hint = display.hint[static_cast<std::size_t>(kind.box)];
+// Sets the kind's total and hint when its file carries totals, and returns the total as a
+// number (none when the field is no number: the vote summary names it).
+std::optional<std::int64_t> SetTotal(const ListKind& kind, bool carriesTotals,
+                                     const std::string& line, const std::string& file,
+                                     VoteTexts& votes, OddsDisplay& display) {
+    Hint& hint = display.hint[kind.list];
     if (!carriesTotals) {
         hint.show = false;
-        return;
+        return std::nullopt;
     }
-    const auto k = static_cast<std::size_t>(kind.betKind);
-    votes.TotalText[k] = *kind.totalLabel + Cut(line, kind.layout->totalColumn, kTotalWidth);
+    const BetKind k = kind.info().bet;
+    const std::string field = Cut(line, kind.layout->totalColumn, kTotalWidth);
+    votes.TotalText[k] = *kind.totalLabel + field;
     votes.TotalSource[k] = file;
     hint.text = votes.TotalText[k];
     hint.show = true;
+    return ParseInteger(field);
 }
 
 std::string OddsTime(const std::string& line) {
     return MakeTimeCaption(Cut(line, kOddsHourColumn, 2), Cut(line, kOddsMinuteColumn, 2));
 }
 
+// The odds time as the snapshot keeps it: "hh:mm", the fields unchanged.
+std::string SnapshotTime(const std::string& line) {
+    return Cut(line, kOddsHourColumn, 2) + ":" + Cut(line, kOddsMinuteColumn, 2);
+}
+
+// A kind whose file was read, with its odds time; entries and total follow.
+KindSnapshot ReadKind(const std::string& line) {
+    KindSnapshot kind;
+    kind.present = true;
+    kind.oddsTime = SnapshotTime(line);
+    return kind;
+}
+
 void SetCaption(const ListKind& kind, const std::string& timeCaption, OddsDisplay& display) {
-    display.caption[static_cast<std::size_t>(kind.box)] = *kind.captionWord + timeCaption;
+    display.caption[kind.list] = kind.captionWord() + timeCaption;
 }
 
 // The steps with one list pair per file: exacta and trio, which always carry their total.
-void BuildSingleKind(const ListKind& kind, int dataKind, const RaceFiles& files,
-                     const RaceCardTable& table, VoteTexts& votes, OddsDisplay& display,
+void BuildSingleKind(const ListKind& kind, const RaceFiles& files, const RaceCardTable& table,
+                     VoteTexts& votes, OddsDisplay& display, RaceSnapshot& snapshot,
                      const std::filesystem::path& programDir) {
-    if (!files.Has(dataKind)) {
-        WriteNoData(programDir, {kind.popularityFile, kind.numberFile});
-        display.hint[static_cast<std::size_t>(kind.box)].show = false;
+    const ListInfo& info = kind.info();
+    if (!files.Has(info.data)) {
+        WriteNoData(programDir, {info.files});
+        display.hint[kind.list].show = false;
         return;
     }
-    const std::string& file = files.Name(dataKind);
+    const std::string& file = files.Name(info.data);
     const std::string line = ReadFirstLine(file);
     const std::string timeCaption = OddsTime(line);
-    votes.TimeCaption[static_cast<std::size_t>(kind.betKind)] = timeCaption;
+    votes.TimeCaption[info.bet] = timeCaption;
     SetCaption(kind, timeCaption, display);
-    const Lists lists = BuildLists(kind, line, file, table);
-    SetTotal(kind, true, line, file, votes, display);
+    KindSnapshot taken = ReadKind(line);
+    const Lists lists = BuildLists(kind, line, file, table, taken.entries);
+    taken.votes = SetTotal(kind, true, line, file, votes, display);
     WriteLists(kind, lists, programDir);
+    snapshot[info.bet] = std::move(taken);
 }
 
 }  // namespace
 
 void BuildBracketQuinellaLists(const RaceFiles& files, bool zoCarriesTotals, VoteTexts& votes,
-                               OddsDisplay& display, const std::filesystem::path& programDir,
-                               const std::string* zoLine) {
+                               OddsDisplay& display, RaceSnapshot& snapshot,
+                               const std::filesystem::path& programDir, const std::string* zoLine) {
     const ListKind& kind = BracketKind();
     if (!files.Has(kWinPlace)) {
         // The place-odds lists written earlier in the refresh came from no file either.
-        WriteNoData(programDir, {kind.popularityFile, kind.numberFile, "QvFSo.dat", "QvFNo.dat"});
-        display.hint[static_cast<std::size_t>(kind.box)].show = false;
+        WriteNoData(programDir, {kind.info().files, work_file::kPlace});
+        display.hint[kind.list].show = false;
         return;
     }
     const std::string& file = files.Name(kWinPlace);
     const std::string line = zoLine != nullptr ? *zoLine : ReadFirstLine(file);
     const std::string timeCaption = OddsTime(line);
-    votes.TimeCaption[kBetWin] = timeCaption;
-    votes.TimeCaption[kBetPlace] = timeCaption;
-    votes.TimeCaption[kBetBracket] = timeCaption;
+    const std::string time = SnapshotTime(line);
+    for (const BetKind bet : {BetKind::Win, BetKind::Place, BetKind::BracketQuinella}) {
+        votes.TimeCaption[bet] = timeCaption;
+    }
+    snapshot[BetKind::Win].oddsTime = time;
+    snapshot[BetKind::Place].oddsTime = time;
     SetCaption(kind, timeCaption, display);
+    KindSnapshot taken = ReadKind(line);
     // Bracket pairs have no horse numbers, so no remark is ever looked up.
-    const Lists lists = BuildLists(kind, line, file, RaceCardTable{});
-    SetTotal(kind, zoCarriesTotals, line, file, votes, display);
+    const Lists lists = BuildLists(kind, line, file, RaceCardTable{}, taken.entries);
+    taken.votes = SetTotal(kind, zoCarriesTotals, line, file, votes, display);
     WriteLists(kind, lists, programDir);
+    snapshot[BetKind::BracketQuinella] = std::move(taken);
 }
 
 void BuildQuinellaAndWideLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
-                               OddsDisplay& display, const std::filesystem::path& programDir) {
+                               OddsDisplay& display, RaceSnapshot& snapshot,
+                               const std::filesystem::path& programDir) {
     const ListKind& quinella = QuinellaKind();
     const ListKind& wide = WideKind();
     if (!files.Has(kQuinella)) {
-        WriteNoData(programDir, {quinella.popularityFile, quinella.numberFile, wide.popularityFile,
-                                 wide.numberFile});
-        display.hint[static_cast<std::size_t>(quinella.box)].show = false;
-        display.hint[static_cast<std::size_t>(wide.box)].show = false;
+        WriteNoData(programDir, {quinella.info().files, wide.info().files});
+        display.hint[quinella.list].show = false;
+        display.hint[wide.list].show = false;
         return;
     }
     const std::string& file = files.Name(kQuinella);
     const bool carriesTotals = FileSize(file) > kUoTotalsAbove;
     const std::string line = ReadFirstLine(file);
     const std::string timeCaption = OddsTime(line);
-    votes.TimeCaption[kBetQuinella] = timeCaption;
-    votes.TimeCaption[kBetWide] = timeCaption;
+    votes.TimeCaption[BetKind::Quinella] = timeCaption;
+    votes.TimeCaption[BetKind::Wide] = timeCaption;
+    KindSnapshot quinellaTaken = ReadKind(line);
+    KindSnapshot wideTaken = ReadKind(line);
     SetCaption(quinella, timeCaption, display);
-    const Lists quinellaLists = BuildLists(quinella, line, file, table);
+    const Lists quinellaLists = BuildLists(quinella, line, file, table, quinellaTaken.entries);
     SetCaption(wide, timeCaption, display);
-    const Lists wideLists = BuildLists(wide, line, file, table);
-    SetTotal(quinella, carriesTotals, line, file, votes, display);
-    SetTotal(wide, carriesTotals, line, file, votes, display);
+    const Lists wideLists = BuildLists(wide, line, file, table, wideTaken.entries);
+    quinellaTaken.votes = SetTotal(quinella, carriesTotals, line, file, votes, display);
+    wideTaken.votes = SetTotal(wide, carriesTotals, line, file, votes, display);
     WriteLists(quinella, quinellaLists, programDir);
     WriteLists(wide, wideLists, programDir);
+    snapshot[BetKind::Quinella] = std::move(quinellaTaken);
+    snapshot[BetKind::Wide] = std::move(wideTaken);
 }
 
 void BuildExactaLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
-                      OddsDisplay& display, const std::filesystem::path& programDir) {
+                      OddsDisplay& display, RaceSnapshot& snapshot,
+                      const std::filesystem::path& programDir) {
     display.boxWheelVisible = true;
-    BuildSingleKind(ExactaKind(), kExacta, files, table, votes, display, programDir);
+    BuildSingleKind(ExactaKind(), files, table, votes, display, snapshot, programDir);
 }
 
 void BuildTrioLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
-                    OddsDisplay& display, const std::filesystem::path& programDir) {
-    BuildSingleKind(TrioKind(), kTrio, files, table, votes, display, programDir);
+                    OddsDisplay& display, RaceSnapshot& snapshot,
+                    const std::filesystem::path& programDir) {
+    BuildSingleKind(TrioKind(), files, table, votes, display, snapshot, programDir);
 }
 
 }  // namespace orvikel

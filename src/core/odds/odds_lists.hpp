@@ -8,40 +8,49 @@
 #include <vector>
 
 #include "common/hint.hpp"
+#include "common/lists.hpp"
+#include "common/race_files.hpp"
+#include "common/race_snapshot.hpp"
 #include "racecard/racecard_table.hpp"
 #include "results/vote_texts.hpp"
-#include "shell/discovery.hpp"
 
 namespace orvikel {
 
 // What the odds steps set directly on the window.
 struct OddsDisplay {
-    std::array<std::string, 6> caption;  // GBOdds1..5 (CP932); [0] unused
-    std::array<Hint, 6> hint;            // MemoOdds1..5; [0] unused
-    bool boxWheelVisible = false;        // RBBox / RBWheel, shown by the exacta step
+    ByOddsList<std::string> caption;  // GBOdds1..5 (CP932)
+    ByOddsList<Hint> hint;            // MemoOdds1..5
+    bool boxWheelVisible = false;     // RBBox / RBWheel, shown by the exacta step
 };
 
 // Each step reads its data file only when files.Has(kind); otherwise it writes its "DATAなし"
 // lists. A file that cannot be read or a field that is not a number raises DataError naming
-// the file and the field; the step then writes none of its work files.
+// the file and the field; the step then writes none of its work files and leaves its kinds of
+// the snapshot as they were. Otherwise it puts its kinds into the snapshot: present, the odds
+// time, the vote total and every listed record with its state and the rank its line shows.
 
 // Bracket quinella from the Zo file ("QvZOSo.dat", "QvZONo.dat"); zoCarriesTotals is what
 // ReadWinPlaceOdds found. Without a Zo file it also rewrites "QvFSo.dat" and "QvFNo.dat".
 // zoLine is line 1 of the Zo file as the win/place step read it; without it the file is read.
+// Also sets the odds time of win and place in the snapshot.
 void BuildBracketQuinellaLists(const RaceFiles& files, bool zoCarriesTotals, VoteTexts& votes,
-                               OddsDisplay& display, const std::filesystem::path& programDir,
+                               OddsDisplay& display, RaceSnapshot& snapshot,
+                               const std::filesystem::path& programDir,
                                const std::string* zoLine = nullptr);
 
 // Quinella and wide from the Uo file ("QvUOSo.dat", "QvUONo.dat", "QvKOSo.dat", "QvKONo.dat").
 void BuildQuinellaAndWideLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
-                               OddsDisplay& display, const std::filesystem::path& programDir);
+                               OddsDisplay& display, RaceSnapshot& snapshot,
+                               const std::filesystem::path& programDir);
 
 // Exacta from the So file ("QvSOSo.dat", "QvSONo.dat"); also shows RBBox / RBWheel.
 void BuildExactaLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
-                      OddsDisplay& display, const std::filesystem::path& programDir);
+                      OddsDisplay& display, RaceSnapshot& snapshot,
+                      const std::filesystem::path& programDir);
 
 // Trio from the Yo file ("QvYOSo.dat", "QvYONo.dat").
 void BuildTrioLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
-                    OddsDisplay& display, const std::filesystem::path& programDir);
+                    OddsDisplay& display, RaceSnapshot& snapshot,
+                    const std::filesystem::path& programDir);
 
 }  // namespace orvikel

@@ -4,6 +4,9 @@
 #include <array>
 #include <string>
 
+#include "common/indexed_array.hpp"
+#include "common/race_files.hpp"
+
 namespace orvikel {
 
 enum RaceCardColumn : int {
@@ -25,8 +28,8 @@ inline constexpr std::array<int, kRaceCardColumns> kRaceCardWidths{1, 2, 10, 12,
                                                                    4, 3, 18, 4,  20, 2};
 
 struct RaceCardTable {
-    // row[i][c] for horse slot i = 1..18; row[0] unused
-    std::array<std::array<std::string, kRaceCardColumns>, 19> row;
+    // row[i][c] for horse slot i = 1..18
+    OneBased<std::array<std::string, kRaceCardColumns>, kHorses> row;
     // CP932 path of the Zo file the odds columns came from (empty without one), so an odds
     // field that is not a number can be named when the lists are built
     std::string OddsSource;
@@ -35,10 +38,10 @@ struct RaceCardTable {
     // Every cell to blanks of its column's width; no odds source.
     void Reset();
     std::string& cell(int slot, RaceCardColumn column) {
-        return row[static_cast<std::size_t>(slot)][static_cast<std::size_t>(column)];
+        return row[slot][static_cast<std::size_t>(column)];
     }
     const std::string& cell(int slot, RaceCardColumn column) const {
-        return row[static_cast<std::size_t>(slot)][static_cast<std::size_t>(column)];
+        return row[slot][static_cast<std::size_t>(column)];
     }
     bool IsScratched(int slot) const;  // Remark is "●出走取消          "
 };

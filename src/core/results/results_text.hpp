@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/discovery.hpp"
+#include "common/race_files.hpp"
 
 namespace orvikel {
 

@@ -35,15 +35,14 @@ std::string FieldName(const std::string& totalText) {
     return name;
 }
 
-[[noreturn]] void ThrowTooLarge(const VoteTexts& votes, int kind, const std::string& value) {
-    const auto k = static_cast<std::size_t>(kind);
+[[noreturn]] void ThrowTooLarge(const VoteTexts& votes, BetKind k, const std::string& value) {
     throw DataError(votes.TotalSource[k] + ": " + FieldName(votes.TotalText[k]) +
                     lit::kTooLargeMid + lit::kOpenQuote + value + lit::kCloseQuote);
 }
 
 // The total field follows the label; the odds steps make it the 11 bytes after it.
-std::int64_t TotalOf(const VoteTexts& votes, int kind) {
-    const std::string& text = votes.TotalText[static_cast<std::size_t>(kind)];
+std::int64_t TotalOf(const VoteTexts& votes, BetKind kind) {
+    const std::string& text = votes.TotalText[kind];
     const std::string field = text.size() > kLabelWidth ? text.substr(kLabelWidth) : std::string();
     if (const auto value = ParseInteger(field)) {
         return *value;
@@ -53,7 +52,7 @@ std::int64_t TotalOf(const VoteTexts& votes, int kind) {
         field.find_first_not_of("0123456789", first) == std::string::npos) {
         ThrowTooLarge(votes, kind, field);  // digits only, so the value itself is too big
     }
-    ThrowNotANumber(votes.TotalSource[static_cast<std::size_t>(kind)], FieldName(text), field);
+    ThrowNotANumber(votes.TotalSource[kind], FieldName(text), field);
 }
 
 // floor(10 * r / d) and the remainder, for r < d, without forming 10 * r.
@@ -93,8 +92,8 @@ std::int64_t Percentage(std::int64_t part, std::int64_t whole) {
 
 std::vector<std::string> BuildVoteSummaryLines(const VoteTexts& votes) {
     std::int64_t grandTotal = 0;
-    std::array<std::int64_t, kBetKinds> totals{};
-    for (int kind = 0; kind < kBetKinds; ++kind) {
+    ByBetKind<std::int64_t> totals{};
+    for (const BetKind kind : kAllBetKinds) {
         if (!votes.HasTotal(kind)) {
             continue;
         }
@@ -103,15 +102,14 @@ std::vector<std::string> BuildVoteSummaryLines(const VoteTexts& votes) {
             ThrowTooLarge(votes, kind, DecimalText(value));
         }
         grandTotal += value;
-        totals[static_cast<std::size_t>(kind)] = value;
+        totals[kind] = value;
     }
 
     std::vector<std::string> lines;
-    for (int kind = 0; kind < kBetKinds; ++kind) {
-        if (!votes.HasTotal(kind)) {
+    for (const BetKind k : kAllBetKinds) {
+        if (!votes.HasTotal(k)) {
             continue;
         }
-        const auto k = static_cast<std::size_t>(kind);
         const std::int64_t percent = Percentage(totals[k], grandTotal);
         lines.push_back(votes.TotalText[k] +
                         (percent < 10 ? lit::kVotesOpenNarrow : lit::kVotesOpen) +
@@ -130,7 +128,7 @@ std::vector<std::string> BuildVoteSummaryLines(const VoteTexts& votes) {
 }
 
 void BuildVoteSummary(const VoteTexts& votes, const std::filesystem::path& programDir) {
-    WriteWorkFile(programDir, kVoteSummaryFile, BuildVoteSummaryLines(votes));
+    WriteWorkFile(programDir, work_file::kVoteSummary, BuildVoteSummaryLines(votes));
 }
 
 }  // namespace orvikel

@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "common/lists.hpp"
 #include "results/vote_texts.hpp"
 
 namespace orvikel {
-
-inline constexpr const char* kVoteSummaryFile = "QvHyou.dat";
 
 // The summary lines (CP932). A present total that is not a decimal integer, or one that
 // would overflow 64 bits in the grand total, raises DataError naming its file.

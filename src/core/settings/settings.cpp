@@ -13,6 +13,35 @@
 
 namespace orvikel {
 
+namespace {
+template <class Flags>
+auto& FlagOf(Flags& flags, OrderList list) {
+    switch (list) {
+        case OrderList::Grid:
+            return flags.Tsort;
+        case OrderList::Bracket:
+            return flags.Wsort;
+        case OrderList::Quinella:
+            return flags.Usort;
+        case OrderList::Wide:
+            return flags.Ksort;
+        case OrderList::Exacta:
+            return flags.Ssort;
+        case OrderList::Trio:
+            break;
+    }
+    return flags.Ysort;
+}
+}  // namespace
+
+const std::string& SortFlags::Of(OrderList list) const {
+    return FlagOf(*this, list);
+}
+
+std::string& SortFlags::Of(OrderList list) {
+    return FlagOf(*this, list);
+}
+
 namespace fs = std::filesystem;
 
 namespace {

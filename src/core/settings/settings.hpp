@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "common/lists.hpp"
+
 namespace orvikel {
 
 inline constexpr const char* kSettingsFileName = "OrviKV.ini";
@@ -17,7 +19,11 @@ struct SortFlags {
     std::string Ksort = "false";
     std::string Ssort = "false";
     std::string Ysort = "false";
-    std::string YBWsort = "false";
+    std::string YBWsort = "false";  // the trio panel's BOX / total-wheel lists
+
+    // The flag of a list with order buttons.
+    const std::string& Of(OrderList list) const;
+    std::string& Of(OrderList list);
 };
 
 struct Settings {

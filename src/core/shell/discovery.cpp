@@ -69,7 +69,7 @@ bool Selection::RaceHasFile(int kind) const {
     if (SelectedRace < 1 || SelectedRace > kRaces || kind < 1 || kind > kDataKinds) {
         return false;
     }
-    return RaceFileExists[static_cast<std::size_t>(SelectedRace)][static_cast<std::size_t>(kind)];
+    return RaceFileExists[SelectedRace][kind];
 }
 
 std::string MeetingFileName(const std::string& kelDir, int slot) {
@@ -90,7 +90,7 @@ std::string RaceFileName(const std::string& kelDir, const Meetings& meetings,
         raceCode == nullptr) {
         return {};  // no meeting chosen: names no file
     }
-    const Meeting& meeting = meetings.slot[static_cast<std::size_t>(m)];
+    const Meeting& meeting = meetings.slot[m];
     std::string name = kelDir + prefix + venue;
     if (kind == kResults) {
         name += DecimalText(meeting.MeetingKeyA) + DecimalText(meeting.MeetingKeyB);
@@ -100,7 +100,7 @@ std::string RaceFileName(const std::string& kelDir, const Meetings& meetings,
 
 void DiscoverMeetings(const std::string& kelDir, Meetings& meetings) {
     for (int k = 1; k <= kMeetingSlots; ++k) {
-        Meeting& meeting = meetings.slot[static_cast<std::size_t>(k)];
+        Meeting& meeting = meetings.slot[k];
         const std::string file = MeetingFileName(kelDir, k);
         if (!IsRegularFile(file)) {
             meeting.Visible = false;
@@ -133,18 +133,17 @@ void DiscoverMeetings(const std::string& kelDir, Meetings& meetings) {
 
 bool DiscoverRaces(const std::string& kelDir, const Meetings& meetings, Selection& selection) {
     selection.RaceButtonVisible.fill(true);
-    selection.RaceButtonVisible[0] = false;
     selection.ButtonHyouVisible = true;
 
     bool found = false;
     int lastRace = 0;
     for (int r = 1; r <= kRaces; ++r) {
-        auto& flags = selection.RaceFileExists[static_cast<std::size_t>(r)];
+        auto& flags = selection.RaceFileExists[r];
         bool any = false;
         for (int j = 1; j <= kDataKinds; ++j) {
             const std::string name = RaceFileName(kelDir, meetings, selection, j, r);
             const bool exists = !name.empty() && IsRegularFile(name);
-            flags[static_cast<std::size_t>(j)] = exists;
+            flags[j] = exists;
             if (!exists) {
                 continue;
             }
@@ -156,7 +155,7 @@ bool DiscoverRaces(const std::string& kelDir, const Meetings& meetings, Selectio
                 found = true;
             }
         }
-        selection.RaceButtonVisible[static_cast<std::size_t>(r)] = any;
+        selection.RaceButtonVisible[r] = any;
     }
     // Nothing at or above the chosen race: the highest race with files, or none.
     if (selection.SelectedRace >= lastRace) {
@@ -169,9 +168,16 @@ RaceFiles SelectedRaceFiles(const std::string& kelDir, const Meetings& meetings,
                             const Selection& selection) {
     RaceFiles files;
     for (int kind = 1; kind <= kDataKinds; ++kind) {
-        const auto k = static_cast<std::size_t>(kind);
-        files.exists[k] = selection.RaceHasFile(kind);
-        files.name[k] = RaceFileName(kelDir, meetings, selection, kind, selection.SelectedRace);
+        files.exists[kind] = selection.RaceHasFile(kind);
+        files.name[kind] = RaceFileName(kelDir, meetings, selection, kind, selection.SelectedRace);
+    }
+    files.race.venue = selection.SelectedVenue;
+    files.race.race = selection.SelectedRace;
+    if (selection.SelectedMeeting >= 1 && selection.SelectedMeeting <= kMeetingSlots) {
+        const Meeting& meeting = meetings.slot[selection.SelectedMeeting];
+        files.race.meetingKeyA = meeting.MeetingKeyA;
+        files.race.meetingKeyB = meeting.MeetingKeyB;
+        files.race.meetingKeyC = meeting.MeetingKeyC;
     }
     return files;
 }

@@ -5,23 +5,9 @@
 #include <array>
 #include <string>
 
+#include "common/race_files.hpp"
+
 namespace orvikel {
-
-inline constexpr int kMeetingSlots = 6;
-inline constexpr int kRaces = 12;
-inline constexpr int kDataKinds = 7;
-inline constexpr int kHorses = 18;
-
-// Data kinds 1..7.
-enum DataKind : int {
-    kRaceCard = 1,      // "De-"
-    kHorseWeights = 2,  // "Ut-"
-    kWinPlace = 3,      // "Zo-" win, place and bracket quinella
-    kQuinella = 4,      // "Uo-" quinella and wide
-    kResults = 5,       // "Ks-"
-    kExacta = 6,        // "So-"
-    kTrio = 7,          // "Yo-"
-};
 
 const char* FilePrefix(int kind);         // "De-" .. "Yo-"
 const char* VenueCode(int venue);         // "1".."9", "a"; nullptr outside 1..10
@@ -38,7 +24,7 @@ struct Meeting {
 };
 
 struct Meetings {
-    std::array<Meeting, kMeetingSlots + 1> slot{};  // 1..6; [0] unused
+    OneBased<Meeting, kMeetingSlots> slot{};
 };
 
 struct Selection {
@@ -46,8 +32,8 @@ struct Selection {
     int SelectedVenue = 0;    // 1..10
     int SelectedRace = 0;     // 0 = none, else 1..12
     // RaceFileExists[r][j] for race r 1..12, kind j 1..7
-    std::array<std::array<bool, kDataKinds + 1>, kRaces + 1> RaceFileExists{};
-    std::array<bool, kRaces + 1> RaceButtonVisible{};  // race buttons 1..12
+    OneBased<OneBased<bool, kDataKinds>, kRaces> RaceFileExists{};
+    OneBased<bool, kRaces> RaceButtonVisible{};  // race buttons 1..12
     bool ButtonHyouVisible = false;
 
     bool RaceHasFile(int kind) const;  // RaceFileExists[SelectedRace][kind]
@@ -69,16 +55,7 @@ void DiscoverMeetings(const std::string& kelDir, Meetings& meetings);
 // Returns true when a race is selected.
 bool DiscoverRaces(const std::string& kelDir, const Meetings& meetings, Selection& selection);
 
-// The seven data files of the selected race, as discovery found them: the only thing the
-// readers of a refresh need to know about the folder.
-struct RaceFiles {
-    std::array<std::string, kDataKinds + 1> name{};
-    std::array<bool, kDataKinds + 1> exists{};
-
-    bool Has(int kind) const { return exists[static_cast<std::size_t>(kind)]; }
-    const std::string& Name(int kind) const { return name[static_cast<std::size_t>(kind)]; }
-};
-
+// The data files of the selected race and its key.
 RaceFiles SelectedRaceFiles(const std::string& kelDir, const Meetings& meetings,
                             const Selection& selection);
 

@@ -15,21 +15,6 @@ namespace orvikel {
 
 namespace {
 
-const std::string& CaptionWord(int list) {
-    switch (list) {
-        case 1:
-            return lit::kCaptionBracket;
-        case 2:
-            return lit::kCaptionQuinella;
-        case 3:
-            return lit::kCaptionWide;
-        case 4:
-            return lit::kCaptionExacta;
-        default:
-            return lit::kCaptionTrio;
-    }
-}
-
 // Byte columns of the grid cells in a race-card work-file line, and whether the cell is shown
 // in full width.
 struct GridCell {
@@ -83,40 +68,32 @@ const std::string& TitleText() {
 void DisplayState::Clear() {
     header = RaceHeader{};
     header.EditYMDR = TitleText();
-    for (int n = 1; n <= 5; ++n) {
-        odds.caption[static_cast<std::size_t>(n)] = CaptionWord(n) + lit::kCaptionNoTime;
-        odds.hint[static_cast<std::size_t>(n)].show = false;
-        memo[static_cast<std::size_t>(n)].clear();
+    for (const OrderList list : kOddsLists) {
+        odds.caption[list] = *Describe(list).captionWord + lit::kCaptionNoTime;
+        odds.hint[list].show = false;
+        memo[list].clear();
     }
     gridHint.show = false;
     for (int r = 1; r <= kGridRows; ++r) {
-        grid[static_cast<std::size_t>(r)].fill(std::string());
+        grid[r].fill(std::string());
     }
     results.clear();
 }
 
-const char* WorkFileFor(int list, const std::string& flag) {
-    static constexpr std::array<std::array<const char*, 2>, 6> kFiles{{
-        {"QvDESo.dat", "QvDENo.dat"},
-        {"QvZOSo.dat", "QvZONo.dat"},
-        {"QvUOSo.dat", "QvUONo.dat"},
-        {"QvKOSo.dat", "QvKONo.dat"},
-        {"QvSOSo.dat", "QvSONo.dat"},
-        {"QvYOSo.dat", "QvYONo.dat"},
-    }};
-    const auto& pair = kFiles.at(static_cast<std::size_t>(list));
+const char* WorkFileFor(OrderList list, const std::string& flag) {
+    const WorkFilePair& files = Describe(list).files;
     if (IsPopularityOrder(flag)) {
-        return pair[0];
+        return files.popularity;
     }
     // The grid falls back to number order for any other text; the memos show nothing.
-    if (list == 0 || IsNumberOrder(flag)) {
-        return pair[1];
+    if (list == OrderList::Grid || IsNumberOrder(flag)) {
+        return files.number;
     }
     return nullptr;
 }
 
 Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort) {
-    const char* name = WorkFileFor(0, tsort);
+    const char* name = WorkFileFor(OrderList::Grid, tsort);
     const TextLines lines = ReadWorkFileLines(programDir, name);
     if (lines.size() < static_cast<std::size_t>(kGridRows)) {
         ThrowAboutPath({}, programDir / name, lit::kTooFewLinesSuffix);
@@ -125,7 +102,7 @@ Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string
     std::vector<std::string*> wide;  // the cells shown in full width, and their bytes
     std::vector<std::string_view> halfWidth;
     for (int i = 1; i <= kGridRows; ++i) {
-        GridRow& row = grid[static_cast<std::size_t>(i)];
+        GridRow& row = grid[i];
         row = GridRowFromLine(lines[static_cast<std::size_t>(i - 1)]);
         for (std::size_t c = 0; c < kGridCells.size(); ++c) {
             if (kGridCells[c].fullWidth) {
@@ -144,21 +121,25 @@ Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string
     return grid;
 }
 
-TextLines LoadOddsMemo(const std::filesystem::path& programDir, int memo, const std::string& flag) {
-    const char* name = WorkFileFor(memo, flag);
+TextLines LoadOddsMemo(const std::filesystem::path& programDir, OrderList list,
+                       const std::string& flag) {
+    const char* name = WorkFileFor(list, flag);
     if (name == nullptr) {
         return {};
     }
     return ReadWorkFileLines(programDir, name);
 }
 
-void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& race,
-                 DisplayState& display, const std::filesystem::path& programDir) {
+const RaceSnapshot& RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& race,
+                                DisplayState& display, const std::filesystem::path& programDir) {
     // From the first work file written to the last one loaded back, so the lists shown are
     // the set this refresh wrote, never a mix with another writer's.
     const WriterLock lock(programDir);
     race.table.Reset();
     race.votes.Reset();
+    race.snapshot = RaceSnapshot{};
+    race.snapshot.race = files.race;
+    RaceSnapshot& snapshot = race.snapshot;
 
     if (files.Has(kRaceCard)) {
         ReadRaceCardFile(files.Name(kRaceCard), race.table);
@@ -170,15 +151,15 @@ void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& ra
     std::string zoLine;  // read once: both Zo steps see the same snapshot
     if (files.Has(kWinPlace)) {
         zoCarriesTotals = ReadWinPlaceOdds(files.Name(kWinPlace), race.table, race.votes,
-                                           display.gridHint, &zoLine);
+                                           display.gridHint, snapshot, &zoLine);
     }
-    BuildRaceCardLists(race.table, programDir);
+    BuildRaceCardLists(race.table, programDir, snapshot);
 
-    BuildBracketQuinellaLists(files, zoCarriesTotals, race.votes, display.odds, programDir,
-                              files.Has(kWinPlace) ? &zoLine : nullptr);
-    BuildQuinellaAndWideLists(files, race.table, race.votes, display.odds, programDir);
-    BuildExactaLists(files, race.table, race.votes, display.odds, programDir);
-    BuildTrioLists(files, race.table, race.votes, display.odds, programDir);
+    BuildBracketQuinellaLists(files, zoCarriesTotals, race.votes, display.odds, snapshot,
+                              programDir, files.Has(kWinPlace) ? &zoLine : nullptr);
+    BuildQuinellaAndWideLists(files, race.table, race.votes, display.odds, snapshot, programDir);
+    BuildExactaLists(files, race.table, race.votes, display.odds, snapshot, programDir);
+    BuildTrioLists(files, race.table, race.votes, display.odds, snapshot, programDir);
 
     display.results.clear();
     display.results = ResultsMemo(files);
@@ -186,17 +167,12 @@ void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& ra
     BuildVoteSummary(race.votes, programDir);
 
     display.grid = LoadRaceCardGrid(programDir, settings.sort.Tsort);
-    const std::array<const std::string*, 6> flags{nullptr,
-                                                  &settings.sort.Wsort,
-                                                  &settings.sort.Usort,
-                                                  &settings.sort.Ksort,
-                                                  &settings.sort.Ssort,
-                                                  &settings.sort.Ysort};
-    for (int n = 1; n <= 5; ++n) {
-        auto& memo = display.memo[static_cast<std::size_t>(n)];
+    for (const OrderList list : kOddsLists) {
+        auto& memo = display.memo[list];
         memo.clear();
-        memo = LoadOddsMemo(programDir, n, *flags[static_cast<std::size_t>(n)]);
+        memo = LoadOddsMemo(programDir, list, settings.sort.Of(list));
     }
+    return snapshot;
 }
 
 }  // namespace orvikel

@@ -7,22 +7,24 @@
 #include <vector>
 
 #include "common/hint.hpp"
+#include "common/lists.hpp"
+#include "common/race_files.hpp"
+#include "common/race_snapshot.hpp"
 #include "common/text_lines.hpp"
 #include "odds/odds_lists.hpp"
 #include "racecard/racecard_table.hpp"
 #include "results/vote_texts.hpp"
 #include "settings/settings.hpp"
-#include "shell/discovery.hpp"
 #include "shell/race_header.hpp"
 
 namespace orvikel {
 
 inline constexpr int kGridColumns = 11;
-inline constexpr int kGridRows = 18;
+inline constexpr int kGridRows = kHorses;  // one row per horse slot
 // A grid row's cells in UTF-8, ready to show: a full-width cell may hold characters that
 // CP932 has no form for (ヷ, a lone combining voiced mark).
 using GridRow = std::array<std::string, kGridColumns>;
-using Grid = std::array<GridRow, kGridRows + 1>;  // rows 1..18; [0] unused
+using Grid = OneBased<GridRow, kGridRows>;  // rows 1..18
 
 // Everything the main window displays apart from its buttons, as CP932 texts but the grid.
 struct DisplayState {
@@ -30,7 +32,7 @@ struct DisplayState {
     OddsDisplay odds;
     Hint gridHint;
     Grid grid;                         // DEGrid rows 1..18, UTF-8
-    std::array<TextLines, 6> memo;     // MemoOdds1..5; [0] unused
+    ByOddsList<TextLines> memo;        // MemoOdds1..5
     std::vector<std::string> results;  // MemoSeiseki
 
     DisplayState() { Clear(); }
@@ -42,27 +44,32 @@ struct DisplayState {
 // The title text the cleared EditYMDR shows (CP932).
 const std::string& TitleText();
 
-// The per-refresh state that outlives a refresh for the trio panel and the vote summary.
+// The per-refresh state that outlives a refresh for the trio panel and the vote summary, and
+// the refreshed race as numbers.
 struct RaceState {
     RaceCardTable table;
     VoteTexts votes;
+    RaceSnapshot snapshot;
 };
 
 // Runs the refresh steps for the race whose files are given, holding the program folder's
-// WriterLock throughout. A DataError stops it; the display and the work files then keep what
-// the completed steps left.
-void RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& race,
-                 DisplayState& display, const std::filesystem::path& programDir);
+// WriterLock throughout, and returns its snapshot (the one in race). A DataError stops it; the
+// display, the work files and the snapshot then keep what the completed steps left (a kind
+// whose step did not complete is not present).
+const RaceSnapshot& RefreshRace(const RaceFiles& files, const Settings& settings, RaceState& race,
+                                DisplayState& display, const std::filesystem::path& programDir);
 
-// The work file a list control shows for its flag: list 0 is the grid, 1..5 the odds memos.
-// Returns nullptr for an odds memo whose flag is neither "True" nor "false".
-const char* WorkFileFor(int list, const std::string& flag);
+// The work file a list control shows for its flag. Returns nullptr for an odds list whose
+// flag is neither "True" nor "false".
+const char* WorkFileFor(OrderList list, const std::string& flag);
 
 // The grid rows (UTF-8) from "QvDESo.dat" ("True") or "QvDENo.dat" (any other flag). Throws
 // DataError when the file is missing or holds fewer than 18 lines.
 Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort);
 
-// The lines of memo n (1..5) for its flag; empty for a flag other than "True" or "false".
-TextLines LoadOddsMemo(const std::filesystem::path& programDir, int memo, const std::string& flag);
+// The lines of an odds list's memo for its flag; empty for a flag other than "True" or
+// "false".
+TextLines LoadOddsMemo(const std::filesystem::path& programDir, OrderList list,
+                       const std::string& flag);
 
 }  // namespace orvikel

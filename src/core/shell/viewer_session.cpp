@@ -15,7 +15,7 @@ void ViewerSession::Create() {
 
 void ViewerSession::Create(Settings settings) {
     settings_ = std::move(settings);
-    display_.Clear();
+    ClearDisplay();
     DiscoverMeetings(settings_.KelDir, meetings_);
 }
 
@@ -23,15 +23,21 @@ bool ViewerSession::StartupNeedsSettings() const {
     return settings_.FolderConfirmed == "0" || !IsDataFolderValid(settings_.KelDir);
 }
 
-void ViewerSession::ClickVenue(int slot) {
+// What the display showed goes, and with it the numbers it showed.
+void ViewerSession::ClearDisplay() {
     display_.Clear();
+    race_.snapshot = RaceSnapshot{};
+}
+
+void ViewerSession::ClickVenue(int slot) {
+    ClearDisplay();
     selection_.SelectedMeeting = slot;
-    selection_.SelectedVenue = meetings_.slot.at(static_cast<std::size_t>(slot)).Venue;
+    selection_.SelectedVenue = meetings_.slot.at(slot).Venue;
     OpenMeeting();
 }
 
 void ViewerSession::ClickRace(int race) {
-    display_.Clear();
+    ClearDisplay();
     selection_.SelectedRace = race;
     checkedRace_ = race;  // the user's click has checked the button already
     ShowRace();
@@ -40,7 +46,7 @@ void ViewerSession::ClickRace(int race) {
 void ViewerSession::Update() {
     settings_ = ReadSettings(programDir_);
     DiscoverMeetings(settings_.KelDir, meetings_);
-    display_.Clear();
+    ClearDisplay();
     OpenMeeting();
 }
 
@@ -70,39 +76,18 @@ void ViewerSession::MarkSelection() {
     if (panelWasOpen) {
         // Checking the trio list's order button closes the panel and shows the list again.
         CloseTrioPanel();
-        display_.memo[5] = LoadOddsMemo(programDir_, 5, settings_.sort.Ysort);
+        display_.memo[OrderList::Trio] =
+            LoadOddsMemo(programDir_, OrderList::Trio, settings_.sort.Ysort);
     }
     trioPanelVisible_ = false;
 }
 
-namespace {
-template <class Sort>
-auto& FlagOf(Sort& sort, OrderList list) {
-    switch (list) {
-        case OrderList::Grid:
-            return sort.Tsort;
-        case OrderList::Bracket:
-            return sort.Wsort;
-        case OrderList::Quinella:
-            return sort.Usort;
-        case OrderList::Wide:
-            return sort.Ksort;
-        case OrderList::Exacta:
-            return sort.Ssort;
-        case OrderList::Trio:
-            break;
-    }
-    return sort.Ysort;
-}
-}  // namespace
-
 const std::string& ViewerSession::OrderFlag(OrderList list) const {
-    return FlagOf(settings_.sort, list);
+    return settings_.sort.Of(list);
 }
 
 void ViewerSession::ClickOrder(OrderList list, bool popular) {
-    const int n = static_cast<int>(list);
-    std::string& flag = FlagOf(settings_.sort, list);
+    std::string& flag = settings_.sort.Of(list);
     flag = popular ? "True" : "false";
     if (list == OrderList::Grid) {
         display_.grid = LoadRaceCardGrid(programDir_, flag);
@@ -112,14 +97,14 @@ void ViewerSession::ClickOrder(OrderList list, bool popular) {
         trioView_ = popular ? TrioView::Popular : TrioView::Number;
         CloseTrioPanel();
     }
-    auto& memo = display_.memo[static_cast<std::size_t>(n)];
+    auto& memo = display_.memo[list];
     memo.clear();
-    memo = LoadOddsMemo(programDir_, n, flag);
+    memo = LoadOddsMemo(programDir_, list, flag);
 }
 
 void ViewerSession::CloseTrioPanel() {
     trio_.Close();
-    display_.memo[5].clear();
+    display_.memo[OrderList::Trio].clear();
     trioPanelVisible_ = false;
 }
 
@@ -133,17 +118,17 @@ void ViewerSession::ClickTrioMode(BoxWheelMode mode) {
         return;
     }
     for (int n = 1; n <= kHorses; ++n) {
-        selectableHorse_[static_cast<std::size_t>(n)] = race_.table.cell(n, kHorseNo) != "  ";
+        selectableHorse_[n] = race_.table.cell(n, kHorseNo) != "  ";
     }
     trio_.Open(mode);
-    display_.memo[5].clear();
+    display_.memo[OrderList::Trio].clear();
     trioPanelVisible_ = true;
 }
 
 ExtractResult ViewerSession::ClickTrioHorse(int horse) {
     const ExtractResult result = trio_.Click(horse, programDir_);
     if (result == ExtractResult::ListsWritten) {
-        auto& memo = display_.memo[5];
+        auto& memo = display_.memo[OrderList::Trio];
         memo.clear();
         memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
     }
@@ -152,18 +137,18 @@ ExtractResult ViewerSession::ClickTrioHorse(int horse) {
 
 void ViewerSession::ClickTrioClear() {
     trio_.Clear();
-    display_.memo[5].clear();
+    display_.memo[OrderList::Trio].clear();
 }
 
 void ViewerSession::ClickTrioOrder(bool popular) {
     settings_.sort.YBWsort = popular ? "True" : "false";
-    auto& memo = display_.memo[5];
+    auto& memo = display_.memo[OrderList::Trio];
     memo.clear();
     memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
 }
 
 bool ViewerSession::SelectableHorse(int horse) const {
-    return selectableHorse_.at(static_cast<std::size_t>(horse));
+    return selectableHorse_.at(horse);
 }
 
 }  // namespace orvikel

@@ -5,15 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "common/lists.hpp"
+#include "common/race_snapshot.hpp"
 #include "settings/settings.hpp"
 #include "shell/discovery.hpp"
 #include "shell/refresh.hpp"
 #include "trio/trio_selection.hpp"
 
 namespace orvikel {
-
-// Which control list an order button belongs to: 0 the grid, 1..5 the odds memos.
-enum class OrderList : int { Grid = 0, Bracket = 1, Quinella = 2, Wide = 3, Exacta = 4, Trio = 5 };
 
 // The checked one of the four trio-view buttons RBSort5, RBNor5, RBBox, RBWheel (one group).
 enum class TrioView { Popular, Number, Box, Wheel };
@@ -54,6 +53,9 @@ class ViewerSession {
     Selection& selection() { return selection_; }
     const DisplayState& display() const { return display_; }
     const RaceState& race() const { return race_; }
+    // The race of the last refresh as numbers; empty (no kind present) after the display was
+    // cleared and until a race is shown.
+    const RaceSnapshot& snapshot() const { return race_.snapshot; }
     const TrioSelector& trio() const { return trio_; }
     // GBR and the twelve order buttons: hidden until the first race display.
     bool RaceControlsShown() const { return raceControlsShown_; }
@@ -63,6 +65,7 @@ class ViewerSession {
     const std::string& OrderFlag(OrderList list) const;
 
   private:
+    void ClearDisplay();
     void OpenMeeting();
     void ShowRace();
     void MarkSelection();
@@ -75,7 +78,7 @@ class ViewerSession {
     RaceState race_;
     DisplayState display_;
     TrioSelector trio_;
-    std::array<bool, 19> selectableHorse_{};
+    OneBased<bool, kHorses> selectableHorse_{};
     bool trioPanelVisible_ = false;
     TrioView trioView_ = TrioView::Number;
     bool raceControlsShown_ = false;

@@ -6,20 +6,14 @@
 #include "common/bytes.hpp"
 #include "common/file_io.hpp"
 #include "common/folder_lock.hpp"
+#include "common/lists.hpp"
+#include "common/race_files.hpp"
 
 namespace orvikel {
 
 namespace {
 
-constexpr int kHorseCount = 18;
 constexpr int kBoxThreshold = 3;
-
-constexpr const char* kTrioPopularityFile = "QvYOSo.dat";
-constexpr const char* kTrioNumberFile = "QvYONo.dat";
-constexpr const char* kBoxPopularityFile = "QvYOBSo.dat";
-constexpr const char* kBoxNumberFile = "QvYOBNo.dat";
-constexpr const char* kWheelPopularityFile = "QvYOWSo.dat";
-constexpr const char* kWheelNumberFile = "QvYOWNo.dat";
 
 const std::string& NewFirstHorse() {
     static const std::string separator = "#--------------------";
@@ -55,7 +49,7 @@ std::vector<std::string> GroupTrioLines(const std::vector<std::string>& lines) {
 
 int TrioSelector::TickedCount() const {
     int count = 0;
-    for (int horse = 1; horse <= kHorseCount; ++horse) {
+    for (int horse = 1; horse <= kHorses; ++horse) {
         count += IsTicked(horse) ? 1 : 0;
     }
     return count;
@@ -76,10 +70,9 @@ void TrioSelector::Close() {
 }
 
 ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& programDir) {
-    if (horse < 1 || horse > kHorseCount) {
+    if (horse < 1 || horse > kHorses) {
         throw std::out_of_range("trio selection: horse number outside 1..18");
     }
-    const auto n = static_cast<std::size_t>(horse);
     const int count = TickedCount();
     const bool untick = IsTicked(horse);
 
@@ -88,11 +81,11 @@ ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& progra
             if (count >= kMaxWheelAxes) {
                 return ExtractResult::Rejected;
             }
-            selection_[n] = 1;
+            selection_[horse] = 1;
             Extract(count + 1, programDir);
             return ExtractResult::ListsWritten;
         }
-        selection_[n] = 0;
+        selection_[horse] = 0;
         if (count <= 1) {
             return ExtractResult::WheelEmptied;
         }
@@ -104,12 +97,12 @@ ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& progra
             if (count >= kMaxBoxHorses) {
                 return ExtractResult::Rejected;
             }
-            selection_[n] = 1;
+            selection_[horse] = 1;
             if (count + 1 < kBoxThreshold) {
                 return ExtractResult::NoExtraction;
             }
         } else {
-            selection_[n] = 0;
+            selection_[horse] = 0;
             if (count - 1 < kBoxThreshold) {
                 return ExtractResult::NoExtraction;
             }
@@ -128,7 +121,7 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
                static_cast<unsigned char>(text[1]);
     };
     std::bitset<1 << 16> ticked;
-    for (int horse = 1; horse <= kHorseCount; ++horse) {
+    for (int horse = 1; horse <= kHorses; ++horse) {
         if (IsTicked(horse)) {
             ticked.set(pairKey(SlotText(horse)));
         }
@@ -156,11 +149,13 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
     // the mode as it was instead of a new popularity file beside an old combination file; and
     // under the lock, so both come from the same refresh.
     const WriterLock lock(programDir);
-    const auto popularity = taken(ReadWorkFile(programDir, kTrioPopularityFile));
-    const auto combination = taken(ReadWorkFile(programDir, kTrioNumberFile));
+    const auto popularity = taken(ReadWorkFile(programDir, work_file::kTrio.popularity));
+    const auto combination = taken(ReadWorkFile(programDir, work_file::kTrio.number));
     const bool box = mode_ == BoxWheelMode::Box;
-    WriteWorkFile(programDir, box ? kBoxPopularityFile : kWheelPopularityFile, popularity);
-    WriteWorkFile(programDir, box ? kBoxNumberFile : kWheelNumberFile, GroupTrioLines(combination));
+    WriteWorkFile(programDir, (box ? work_file::kTrioBox : work_file::kTrioWheel).popularity,
+                  popularity);
+    WriteWorkFile(programDir, (box ? work_file::kTrioBox : work_file::kTrioWheel).number,
+                  GroupTrioLines(combination));
 }
 
 TextLines TrioSelector::LoadList(const std::filesystem::path& programDir,
@@ -171,10 +166,12 @@ TextLines TrioSelector::LoadList(const std::filesystem::path& programDir,
         return {};
     }
     if (ybwSort == "True") {
-        return ReadWorkFileLines(programDir, box ? kBoxPopularityFile : kWheelPopularityFile);
+        return ReadWorkFileLines(programDir,
+                                 (box ? work_file::kTrioBox : work_file::kTrioWheel).popularity);
     }
     if (ybwSort == "false") {
-        return ReadWorkFileLines(programDir, box ? kBoxNumberFile : kWheelNumberFile);
+        return ReadWorkFileLines(programDir,
+                                 (box ? work_file::kTrioBox : work_file::kTrioWheel).number);
     }
     return {};
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/indexed_array.hpp"
+#include "common/race_files.hpp"
 #include "common/text_lines.hpp"
 
 namespace orvikel {
@@ -29,7 +31,7 @@ std::vector<std::string> GroupTrioLines(const std::vector<std::string>& lines);
 class TrioSelector {
   public:
     BoxWheelMode mode() const { return mode_; }
-    bool IsTicked(int horse) const { return selection_[static_cast<std::size_t>(horse)] == 1; }
+    bool IsTicked(int horse) const { return selection_[horse] == 1; }
     int TickedCount() const;
 
     // Opens the panel in mode with an empty selection.
@@ -51,7 +53,7 @@ class TrioSelector {
     void Extract(int threshold, const std::filesystem::path& programDir) const;
 
     BoxWheelMode mode_ = BoxWheelMode::None;
-    std::array<int, 19> selection_{};  // TrioSelection, index = horse number 1..18
+    OneBased<int, kHorses> selection_{};  // TrioSelection, by horse number
 };
 
 }  // namespace orvikel

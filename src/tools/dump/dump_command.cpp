@@ -63,23 +63,24 @@ void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
     w.Item("EditCourse", d.header.EditCourse);
     w.Item("EditKyori", d.header.EditKyori);
     w.Item("EditTousuu", d.header.EditTousuu);
-    for (int n = 1; n <= 5; ++n) {
-        w.Item("GBOdds" + std::to_string(n), d.odds.caption[static_cast<std::size_t>(n)]);
+    // The controls are numbered as the lists: 1 bracket quinella .. 5 trio.
+    for (const OrderList list : kOddsLists) {
+        w.Item("GBOdds" + std::to_string(static_cast<int>(list)), d.odds.caption[list]);
     }
     if (d.gridHint.show) {
         w.Lines("hint.DEGrid", SplitLines(d.gridHint.text));
     }
-    for (int n = 1; n <= 5; ++n) {
-        const Hint& hint = d.odds.hint[static_cast<std::size_t>(n)];
+    for (const OrderList list : kOddsLists) {
+        const Hint& hint = d.odds.hint[list];
         if (hint.show) {
-            w.Item("hint.MemoOdds" + std::to_string(n), hint.text);
+            w.Item("hint.MemoOdds" + std::to_string(static_cast<int>(list)), hint.text);
         }
     }
     w.Lines("MemoSeiseki", d.results);
     if (grid) {
         for (int i = 1; i <= kGridRows; ++i) {
             std::string cells = std::to_string(i);
-            for (const auto& cell : d.grid[static_cast<std::size_t>(i)]) {
+            for (const auto& cell : d.grid[i]) {
                 cells += '\t';
                 cells += cell;  // already UTF-8
             }
@@ -144,7 +145,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         std::error_code ec;
         fs::create_directories(programDir, ec);
         session.Create(std::move(settings));
-        if (!session.meetings().slot[static_cast<std::size_t>(options->meeting)].Visible) {
+        if (!session.meetings().slot[options->meeting].Visible) {
             err << "orvikel-dump: スロット " << options->meeting << " に開催がありません\n";
             return kExitNoRace;
         }
@@ -168,7 +169,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
             err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
             return Finished(out, err, kExitRefreshFailed);
         }
-        writer.Lines("MemoOdds5", session.display().memo[5]);
+        writer.Lines("MemoOdds5", session.display().memo[OrderList::Trio]);
     }
     return Finished(out, err, kExitOk);
 }
