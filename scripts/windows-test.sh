@@ -117,6 +117,7 @@ items=0
 files=0
 runs=0
 differences=0
+flakes=0
 compare_dirs() {  # A B WHAT
     if ! diff -r "$1" "$2" >"$work/diff.txt" 2>&1; then
         say "DIFFERENT: $3"
@@ -125,7 +126,10 @@ compare_dirs() {  # A B WHAT
     fi
 }
 
-dump_pair() {  # SEED LOCALE MEETING RACE INI: one race on both builds, compared
+# One race on both builds, compared. A Windows run that differs is run once more: a single
+# difference that does not come back is reported as a note (Wine under load has dropped a
+# file read once in a hundred runs), one that comes back fails the test.
+dump_pair() {  # SEED LOCALE MEETING RACE INI
     local seed=$1 locale=$2 meeting=$3 race=$4 ini=$5
     local data="$base/seed $seed/データソ"
     local args=(--meeting "$meeting" --race "$race" --grid)
@@ -136,32 +140,47 @@ dump_pair() {  # SEED LOCALE MEETING RACE INI: one race on both builds, compared
     fi
     local name="s$seed-${locale%%.*}-m$meeting-r$race-$ini"
     local out_l="$work/出力 表/$name/linux" out_w="$work/出力 表/$name/windows"
-    mkdir -p "$out_l" "$out_w"
+    mkdir -p "$out_l"
     set +e
     "$linux_build/src/tools/orvikel-dump" --ini "$ini_dir/$ini.ini" --data "$data" \
         --out "$out_l" "${args[@]}" >"$out_l.stdout" 2>/dev/null
-    local status_l=$?
-    run_wine "$locale" "$win_build/src/tools/orvikel-dump.exe" \
-        --ini "$(winpath "$ini_dir/$ini.ini")" --data "$(winpath "$data")" \
-        --out "$(winpath "$out_w")" "${args[@]}" >"$out_w.stdout" 2>/dev/null
-    local status_w=$?
+    local status_l=$? status_w found first=""
     set -e
-    if [ "$status_l" -eq 3 ] && [ "$status_w" -eq 3 ]; then
-        rm -rf "$work/出力 表/$name"  # no meeting in that slot, or no race
-        return
-    fi
-    runs=$((runs + 1))
-    if [ "$status_l" -ne "$status_w" ]; then
-        say "DIFFERENT exit status $status_l / $status_w: $name"
-        differences=$((differences + 1))
-    fi
-    tr -d '\r' <"$out_w.stdout" >"$out_w.items"
-    if ! cmp -s "$out_l.stdout" "$out_w.items"; then
-        say "DIFFERENT stdout: $name"
+    for attempt in 1 2; do
+        rm -rf "$out_w"
+        mkdir -p "$out_w"
+        set +e
+        run_wine "$locale" "$win_build/src/tools/orvikel-dump.exe" \
+            --ini "$(winpath "$ini_dir/$ini.ini")" --data "$(winpath "$data")" \
+            --out "$(winpath "$out_w")" "${args[@]}" >"$out_w.stdout" 2>/dev/null
+        status_w=$?
+        set -e
+        if [ "$status_l" -eq 3 ] && [ "$status_w" -eq 3 ]; then
+            rm -rf "$work/出力 表/$name"  # no meeting in that slot, or no race
+            return
+        fi
+        tr -d '\r' <"$out_w.stdout" >"$out_w.items"
+        found=""
+        [ "$status_l" -eq "$status_w" ] || found+=" exit status $status_l/$status_w"
+        cmp -s "$out_l.stdout" "$out_w.items" || found+=" stdout"
+        diff -r -q "$out_l" "$out_w" >/dev/null 2>&1 || found+=" work files"
+        if [ -z "$found" ]; then
+            if [ "$attempt" -eq 2 ]; then
+                say "note: $name differed once ($first ) and not when run again"
+                flakes=$((flakes + 1))
+            fi
+            break
+        fi
+        if [ "$attempt" -eq 1 ]; then
+            first=$found
+            continue
+        fi
+        say "DIFFERENT ($found ): $name"
         diff "$out_l.stdout" "$out_w.items" | head -10 || true
+        diff -r "$out_l" "$out_w" | head -10 || true
         differences=$((differences + 1))
-    fi
-    compare_dirs "$out_l" "$out_w" "work files of $name"
+    done
+    runs=$((runs + 1))
     items=$((items + $(wc -l <"$out_l.stdout")))
     files=$((files + $(find "$out_l" -type f | wc -l)))
 }
@@ -193,7 +212,7 @@ finished=$(date +%s)
 say "summary"
 printf '  %s\n' "${summary[@]}"
 say "$runs orvikel-dump runs under Wine (ja-JP and en-US) against Linux: $items stdout items" \
-    "and $files files compared, $differences different"
+    "and $files files compared, $differences different ($flakes differed once only)"
 say "time: build $((built - started)) s, tests $((tested - built)) s," \
     "comparison $((finished - tested)) s, total $((finished - started)) s"
 if [ "$failed" -ne 0 ] || [ "$differences" -ne 0 ]; then
