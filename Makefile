@@ -60,15 +60,21 @@ fuzz: deps
 	scripts/fuzz-corpus.sh $(FUZZ_BUILD)
 	scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# Speed of the refresh against its I/O floor and of a trio BOX click (Release, own folder).
+# Speed of the refresh against its I/O floor, of a trio BOX click, of storing a snapshot and of
+# the オッズ推移 window (Release, own folder).
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVIKEL_BENCH=ON
-	cmake --build $(BENCH_BUILD) -j $(JOBS) --target orvikel_bench orvikel_startup_bench
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target orvikel_bench orvikel_startup_bench \
+	    orvikel_history_window_bench orvikel_live_bench
 	$(BENCH_BUILD)/bench/orvikel_bench
 	for i in 1 2 3 4 5; do QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/orvikel_startup_bench; done
+	for i in 1 2 3; do QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/orvikel_history_window_bench; done
+	for i in 1 2 3; do QT_QPA_PLATFORM=offscreen $(BENCH_BUILD)/bench/orvikel_live_bench; done
 
+# The demo starts with some odds history (a few moments of the afternoon); write the folder
+# again later (orvikel-sample demo-data --minutes 20, 24, ...) to see 自動更新 follow it.
 run: build
-	$(BUILD)/src/tools/orvikel-sample $(DEMO)
+	scripts/demo-history.sh $(BUILD) $(DEMO)
 	scripts/run-demo.sh $(BUILD) $(DEMO)
 
 # Pictures of the windows over the demo data, at 100 % and 200 %, into screenshots/.

@@ -207,6 +207,11 @@ int main(int argc, char** argv) {
     if (click > 0) {
         std::printf("BOX click with 10 horses: %.1f us (target under 1000 us)\n", click);
     }
+    const double store = reporter.Time("BM_StoreSnapshot");
+    if (store > 0) {
+        std::printf("refresh %.0f us, then storing its snapshot %.0f us (target under 2000 us)\n",
+                    refresh, store);
+    }
     benchmark::Shutdown();
     return 0;
 }

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make pkg-config
     libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev libgl-dev qt6-translations-l10n
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libsqlite3-dev qt6-translations-l10n
     fonts-ipafont-gothic xvfb xauth
     clang-14 libclang-rt-14-dev
 )

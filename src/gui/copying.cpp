@@ -17,6 +17,11 @@ QMenu* BuildListMenu(QWidget* parent, const ListActions& actions) {
     copy->setShortcut(QKeySequence::Copy);  // shown beside the entry; the list handles the key
     copy->setEnabled(!actions.canCopy || actions.canCopy());
     menu->addAction(QStringLiteral("すべてコピー"), actions.copyAll);
+    if (actions.saveCsv) {
+        menu->addSeparator();
+        QAction* csv = menu->addAction(QStringLiteral("CSVで保存..."), actions.saveCsv);
+        csv->setEnabled(!actions.canSaveCsv || actions.canSaveCsv());
+    }
     return menu;
 }
 

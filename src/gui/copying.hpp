@@ -17,6 +17,10 @@ struct ListActions {
     std::function<void()> copy;     // コピー: the selection
     std::function<void()> copyAll;  // すべてコピー
     std::function<bool()> canCopy;  // whether anything is selected
+    // CSVで保存...: the race's lists as CSV files; no entry without it (the results memo and
+    // the vote counts are no list of their own)
+    std::function<void()> saveCsv;
+    std::function<bool()> canSaveCsv;  // whether a race is shown
 };
 
 QMenu* BuildListMenu(QWidget* parent, const ListActions& actions);

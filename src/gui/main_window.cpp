@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTimer>
 #include <exception>
 #include <optional>
 #include <utility>
 
+#include "app_paths.hpp"
 #include "common/encoding.hpp"
 #include "common/error_text.hpp"
 #include "common/literals.hpp"
@@ -32,6 +34,8 @@ MainWindow::MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget
     ConnectHandlers();
     ConnectKeys();
     ConnectCopying();
+    ConnectLive();
+    OpenHistoryStore();
     Run([this] { session_.Create(); });
 }
 
@@ -46,6 +50,7 @@ void MainWindow::Run(const std::function<void()>& action) {
     } catch (...) {
         failure = QString::fromStdString(UnknownErrorTextUtf8());
     }
+    RecordRefresh();
     // The display first shows what the action left (cleared, and filled as far as it got), so
     // the message never stands over the previous race.
     Render();
@@ -77,6 +82,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::RunStartupCheck() {
+    if (!historyMessage_.isEmpty()) {
+        seams_.ShowMessage(this, historyMessage_);
+        historyMessage_.clear();
+    }
     bool needed = false;
     Run([this, &needed] { needed = session_.StartupNeedsSettings(); });
     if (needed) {
@@ -130,24 +139,47 @@ void MainWindow::ConnectHandlers() {
 }
 
 void MainWindow::ConnectCopying() {
-    const auto memoActions = [this](FixedPitchMemo* memo) {
+    // The grid and the five lists also save the race's lists as CSV files.
+    const std::function<void()> saveCsv = [this] { SaveCsvFiles(); };
+    const std::function<bool()> canSaveCsv = [this] { return session_.RaceDisplayed(); };
+    const auto memoActions = [this, &saveCsv, &canSaveCsv](FixedPitchMemo* memo, bool csv) {
         return ListActions{
             .copy = [this, memo] { Run([memo] { memo->copy(); }); },
             .copyAll = [this, memo] { Run([memo] { CopyToClipboard(memo->toPlainText()); }); },
-            .canCopy = [memo] { return memo->textCursor().hasSelection(); }};
+            .canCopy = [memo] { return memo->textCursor().hasSelection(); },
+            .saveCsv = csv ? saveCsv : nullptr,
+            .canSaveCsv = canSaveCsv};
     };
     for (int n = 1; n <= 5; ++n) {
         FixedPitchMemo* memo = memo_[static_cast<std::size_t>(n)];
-        AttachListMenu(memo, memoActions(memo));
+        AttachListMenu(memo, memoActions(memo, true));
     }
-    AttachListMenu(memoSeiseki_, memoActions(memoSeiseki_));
+    AttachListMenu(memoSeiseki_, memoActions(memoSeiseki_, false));
     AttachListMenu(
         grid_,
         ListActions{.copy = [this] { CopyGridSelection(); },
                     .copyAll = [this] { Run([this] { CopyToClipboard(GridAllText(*grid_)); }); },
-                    .canCopy = [this] { return !grid_->selectedRanges().isEmpty(); }});
+                    .canCopy = [this] { return !grid_->selectedRanges().isEmpty(); },
+                    .saveCsv = saveCsv,
+                    .canSaveCsv = canSaveCsv});
     // The grid's own Ctrl+C copies one cell only; the whole selected range is wanted.
     grid_->installEventFilter(this);
+}
+
+void MainWindow::SaveCsvFiles() {
+    Run([this] {
+        const QString start =
+            csvFolder_.isEmpty()
+                ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                : csvFolder_;
+        const std::optional<QString> folder = seams_.ChooseFolder(this, start);
+        if (!folder) {
+            return;
+        }
+        session_.ExportCsv(ToPath(*folder));
+        csvFolder_ = *folder;
+        seams_.ShowMessage(this, QStringLiteral("CSVファイルを保存しました。\n%1").arg(*folder));
+    });
 }
 
 void MainWindow::CopyGridSelection() {

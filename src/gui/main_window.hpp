@@ -5,12 +5,16 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
+#include "history_store.hpp"
+#include "odds_history.hpp"
 #include "seams.hpp"
 #include "shell/viewer_session.hpp"
 #include "stretch_layout.hpp"
 
 class QAbstractButton;
+class QShortcut;
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
@@ -23,7 +27,9 @@ class QTableWidget;
 
 namespace orvikel::gui {
 
+class ClientWatcher;
 class FixedPitchMemo;
+class OddsHistoryWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -34,7 +40,7 @@ class MainWindow : public QMainWindow {
     const ViewerSession& session() const { return session_; }
 
     // The client area at the first size, where every control stands as laid out.
-    static constexpr QSize kFirstClientSize{1001, 711};
+    static constexpr QSize kFirstClientSize{1001, 768};
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -56,11 +62,28 @@ class MainWindow : public QMainWindow {
     void RenderButtons();
     void RenderTrioPanel();
 
+    // main_window_live.cpp: following the client (自動更新)
+    void BuildLiveControls(QWidget* panel);
+    void ConnectLive();
+    void RenderLive();
+    void ClientSettled();
+
+    // main_window_history.cpp: the odds history, the race card's marks, オッズ推移
+    void BuildHistoryControls(QWidget* panel);
+    void OpenHistoryStore();
+    void RecordRefresh();
+    void RenderMarks();
+    void HistoryFailed(const history::HistoryError& error);
+    void ButtonSuiiClick();
+    void ShowHistoryFigures();
+
     // main_window.cpp
     void ConnectHandlers();
     void ConnectKeys();
     void ConnectCopying();
     void CopyGridSelection();
+    // CSVで保存...: asks for a folder and writes the race's lists there.
+    void SaveCsvFiles();
     void SwitchFocusedListOrder();
     // The one error boundary: runs a session operation, shows any error it raises, and then
     // draws whatever state the session holds.
@@ -86,6 +109,14 @@ class MainWindow : public QMainWindow {
     QRadioButton* rbSortT_ = nullptr;
     QRadioButton* rbNorT_ = nullptr;
     QTableWidget* grid_ = nullptr;
+    QCheckBox* cbAutoUpdate_ = nullptr;  // 自動更新
+    ClientWatcher* watcher_ = nullptr;
+    QPushButton* buttonSuii_ = nullptr;  // オッズ推移
+    OddsHistoryWindow* historyWindow_ = nullptr;
+    std::unique_ptr<history::HistoryStore> history_;  // none: the viewer runs without history
+    QString historyMessage_;  // why the history did not open, said once the window is up
+    int recordedRefresh_ = 0;
+    history::WinMarks marks_{};
 
     // PanelPAD
     std::array<QRadioButton*, kMeetingSlots + 1> venue_{};  // [1..6]
@@ -116,6 +147,10 @@ class MainWindow : public QMainWindow {
 
     // The status line under the lists.
     QLabel* voteTotals_ = nullptr;
+    // The set's points and combined odds under the trio panel's notes.
+    QLabel* labelTrioPoints_ = nullptr;
+
+    QString csvFolder_;  // where the last CSV files went, where the chooser opens next
 };
 
 }  // namespace orvikel::gui

@@ -190,6 +190,7 @@ QFrame* MainWindow::BuildRaceCardPanel(QWidget* parent) {
     rbNorT_->hide();
 
     BuildGrid(panel);
+    BuildLiveControls(panel);
     return panel;
 }
 
@@ -283,18 +284,19 @@ QFrame* MainWindow::BuildChoicePanel(QWidget* parent) {
 }
 
 QFrame* MainWindow::BuildOddsPanel(QWidget* parent) {
-    QFrame* panel = MakePanel(parent, "PanelODDS", QRect(0, 384, 1001, 327));
+    QFrame* panel = MakePanel(parent, "PanelODDS", QRect(0, 384, 1001, 384));
     struct ListBox {
         QRect box;
         QSize memo;
     };
-    static constexpr int kTallBox = 317;
+    // The two right-hand lists reach down beside the trio panel and its points.
+    static constexpr int kTallBox = 374;
     const std::array<ListBox, 6> lists{{{},
                                         {QRect(2, 2, 130, 261), QSize(126, 216)},
                                         {QRect(134, 2, 170, 261), QSize(166, 216)},
                                         {QRect(306, 2, 226, 261), QSize(222, 216)},
-                                        {QRect(534, 2, 170, kTallBox), QSize(166, 272)},
-                                        {QRect(706, 2, 293, kTallBox), QSize(190, 272)}}};
+                                        {QRect(534, 2, 170, kTallBox), QSize(166, 329)},
+                                        {QRect(706, 2, 293, kTallBox), QSize(190, 329)}}};
     for (int n = 1; n <= 5; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const QByteArray number = QByteArray::number(n);
@@ -321,13 +323,14 @@ QFrame* MainWindow::BuildOddsPanel(QWidget* parent) {
     // The trio view is one choice of four: popularity list, number list, BOX or total wheel.
     Group(this, {rbSort_[5], rbNor_[5], rbBox_, rbWheel_});
 
-    memoSeiseki_ = MakeMemo(panel, "MemoSeiseki", QRect(4, 264, 528, 62), 13);
+    // the results take the height the right-hand lists grew by
+    memoSeiseki_ = MakeMemo(panel, "MemoSeiseki", QRect(4, 264, 528, 119), 13);
     BuildBoxWheelPanel(gbOdds_[5]);
     return panel;
 }
 
 void MainWindow::BuildBoxWheelPanel(QGroupBox* trioBox) {
-    panelBoxWheel_ = MakePanel(trioBox, "PanelBoxWheel", QRect(194, 40, 95, 273));
+    panelBoxWheel_ = MakePanel(trioBox, "PanelBoxWheel", QRect(194, 40, 95, 330));
     // The notes stand at left 8 unless the installed font needs more room to show them whole.
     const auto note = [this](const QString& text, const char* name, int top, int height) {
         auto* label = new QLabel(text, panelBoxWheel_);
@@ -358,6 +361,16 @@ void MainWindow::BuildBoxWheelPanel(QGroupBox* trioBox) {
                            "ButtonBWclear", QRect(8, 216, 81, 17));
     note(QStringLiteral("BOXは10点まで"), "Label4", 240, 15);
     note(QStringLiteral("総流しは2点まで"), "Label5", 256, 15);
+    // The set's points and combined odds, under the notes and clear of every control; a long
+    // combined odds ("合成オッズ 1234.5") wraps before its number rather than being cut.
+    labelTrioPoints_ = new QLabel(panelBoxWheel_);
+    labelTrioPoints_->setFont(ProportionalFont(11));
+    labelTrioPoints_->setWordWrap(true);
+    labelTrioPoints_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const int frame = panelBoxWheel_->frameWidth();
+    Place(labelTrioPoints_, "LabelTrioPoints",
+          QRect(frame + 1, 272, panelBoxWheel_->width() - 2 * frame - 1, 56));
+    labelTrioPoints_->hide();
     panelBoxWheel_->hide();
 }
 

@@ -89,6 +89,7 @@ void MainWindow::Render() {
     RenderHeaderAndLists();
     RenderButtons();
     RenderTrioPanel();
+    RenderLive();
 }
 
 void MainWindow::RenderHeaderAndLists() {
@@ -189,6 +190,15 @@ void MainWindow::RenderTrioPanel() {
         box->setChecked(session_.trio().IsTicked(n));
     }
     (IsPopularityOrder(session_.settings().sort.YBWsort) ? rbBWSort_ : rbBWNor_)->setChecked(true);
+    const std::optional<TrioPoints> points = session_.TrioSetPoints();
+    labelTrioPoints_->setVisible(points.has_value());
+    QStringList lines;
+    if (points) {
+        for (const std::string& line : TrioPointsLines(*points)) {
+            lines.append(Text(line));
+        }
+    }
+    labelTrioPoints_->setText(lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace orvikel::gui

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -20,6 +21,8 @@
 #include "common/paths.hpp"
 #include "japanese.hpp"
 #include "main_window.hpp"
+#include "odds_history_window.hpp"
+#include "sample/sample_folder.hpp"
 #include "seams.hpp"
 #include "settings/settings.hpp"
 #include "settings_window.hpp"
@@ -91,6 +94,45 @@ bool ShowSevenKindRace(QWidget* window, const QString& programDir) {
     return false;
 }
 
+// The odds history over a race followed for half an hour: a folder of its own written again
+// every few minutes, as the client would, with 更新 after each; then the race card's marks and
+// the オッズ推移 window with both its tabs.
+bool ShootHistory(const QString& out, const QString& suffix) {
+    QTemporaryDir programDir;
+    QTemporaryDir dataDir;
+    const auto data = orvikel::gui::ToPath(dataDir.path());
+    orvikel::sample::GenerateSampleFolder(data, orvikel::sample::kDefaultSeed);
+    orvikel::SettingsToSave settings;
+    settings.folderField = orvikel::text::PathText(data) + std::string(orvikel::kPathSeparator);
+    settings.MinusSign = orvikel::text::ToCp932("▲");
+    orvikel::SaveSettings(orvikel::gui::ToPath(programDir.path()), settings);
+
+    TerminalSeams seams;
+    MainWindow window(orvikel::gui::ToPath(programDir.path()), seams);
+    window.show();
+    QTest::qWait(100);
+    Click(&window, QStringLiteral("RBkaisai1"));
+    Click(&window, QStringLiteral("RBR11"));  // the main race, on sale all afternoon
+    for (int minutes = 3; minutes <= 30; minutes += 3) {
+        orvikel::sample::GenerateSampleFolder(data, orvikel::sample::kDefaultSeed, minutes);
+        Click(&window, QStringLiteral("UpDate"));
+    }
+    bool ok = Save(&window, out + QStringLiteral("/odds-marks%1.png").arg(suffix));
+    Click(&window, QStringLiteral("ButtonSuii"));
+    if (auto* history = Opened<orvikel::gui::OddsHistoryWindow>(&window)) {
+        QTest::qWait(200);
+        ok = Save(history, out + QStringLiteral("/odds-history%1.png").arg(suffix)) && ok;
+        if (auto* tabs = history->findChild<QTabWidget*>(QStringLiteral("HistoryTabs"))) {
+            tabs->setCurrentIndex(1);
+            QTest::qWait(200);
+            ok = Save(history, out + QStringLiteral("/odds-votes%1.png").arg(suffix)) && ok;
+        }
+    } else {
+        ok = false;
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -129,7 +171,8 @@ int main(int argc, char** argv) {
 
     Click(&window, QStringLiteral("RBBox"));
     int ticked = 0;
-    for (int n = 1; n <= 18 && ticked < 4; ++n) {
+    // a BOX of five horses, with its points and combined odds under the panel's notes
+    for (int n = 1; n <= 18 && ticked < 5; ++n) {
         auto* box =
             window.findChild<QCheckBox*>(QStringLiteral("CB%1").arg(n, 2, 10, QLatin1Char('0')));
         if (box != nullptr && box->isVisible() && n % 2 == 1) {
@@ -159,5 +202,5 @@ int main(int argc, char** argv) {
     ok = Save(question, out + QStringLiteral("/folder-question%1.png").arg(suffix)) && ok;
     delete question;
     chooser.close();
-    return ok ? 0 : 1;
+    return (ok && ShootHistory(out, suffix)) ? 0 : 1;
 }

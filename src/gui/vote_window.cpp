@@ -28,7 +28,9 @@ VoteCountWindow::VoteCountWindow(const std::filesystem::path& programDir, UiSeam
     AttachListMenu(memo1_,
                    ListActions{.copy = [this] { memo1_->copy(); },
                                .copyAll = [this] { CopyToClipboard(memo1_->toPlainText()); },
-                               .canCopy = [this] { return memo1_->textCursor().hasSelection(); }});
+                               .canCopy = [this] { return memo1_->textCursor().hasSelection(); },
+                               .saveCsv = {},
+                               .canSaveCsv = {}});
 
     button1_ = new QPushButton(QStringLiteral("閉じる"), this);
     button1_->setObjectName(QStringLiteral("Button1"));

@@ -337,5 +337,42 @@ TEST(IsDataFolderValid, AnEmptyFolderTextMeansTheCurrentFolder) {
     EXPECT_TRUE(after);
 }
 
+// The 自動更新 box writes its own key and nothing else: the rest of the file stays byte for
+// byte, a second toggle replaces the value in place, and a UTF-16 file is left as it is.
+TEST(SaveAutoUpdate, WritesOnlyItsKeyAndReadsBackOnlyExactTrueAsOn) {
+    TempDir programDir;
+    const std::string before = "; mine\r\n[options]\r\nTsort=True\r\n\r\n[Window]\r\nLeft=10\r\n";
+    programDir.Write(kSettingsFileName, before);
+    EXPECT_EQ(ReadSettings(programDir.path()).AutoUpdate, "false");
+    SaveAutoUpdate(programDir.path(), true);
+    EXPECT_EQ(testing::ReadBytes(programDir.path() / kSettingsFileName),
+              "; mine\r\n[options]\r\nTsort=True\r\nAutoUpdate=True\r\n\r\n[Window]\r\n"
+              "Left=10\r\n");
+    EXPECT_EQ(ReadSettings(programDir.path()).AutoUpdate, "True");
+    SaveAutoUpdate(programDir.path(), false);
+    EXPECT_EQ(testing::ReadBytes(programDir.path() / kSettingsFileName),
+              "; mine\r\n[options]\r\nTsort=True\r\nAutoUpdate=false\r\n\r\n[Window]\r\n"
+              "Left=10\r\n");
+
+    TempDir fresh;
+    SaveAutoUpdate(fresh.path(), true);
+    EXPECT_EQ(testing::ReadBytes(fresh.path() / kSettingsFileName),
+              "[Options]\r\nAutoUpdate=True\r\n");
+
+    // A UTF-8 file with its byte-order mark is read and written back as it came.
+    TempDir utf8;
+    utf8.Write(kSettingsFileName, "\xEF\xBB\xBF[Options]\r\n");
+    SaveAutoUpdate(utf8.path(), true);
+    EXPECT_EQ(testing::ReadBytes(utf8.path() / kSettingsFileName),
+              "\xEF\xBB\xBF[Options]\r\nAutoUpdate=True\r\n");
+    EXPECT_EQ(ReadSettings(utf8.path()).AutoUpdate, "True");
+
+    TempDir utf16;
+    const std::string utf16Bytes("\xFF\xFE[\0O\0]\0\r\0\n\0", 12);
+    utf16.Write(kSettingsFileName, utf16Bytes);
+    EXPECT_THROW(SaveAutoUpdate(utf16.path(), true), DataError);
+    EXPECT_EQ(testing::ReadBytes(utf16.path() / kSettingsFileName), utf16Bytes);
+}
+
 }  // namespace
 }  // namespace orvikel

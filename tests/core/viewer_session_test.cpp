@@ -87,6 +87,15 @@ TEST_F(SessionOverDemo, ChangingTheVenueKeepsTheRaceNumber) {
     EXPECT_EQ(session.CheckedRace(), 8);
 }
 
+TEST_F(SessionOverDemo, ChoosingMeetingAndRaceOpensTheMeetingOnThatRace) {
+    ViewerSession session(program_);
+    session.Create();
+    session.ChooseMeetingAndRace(2, 5);
+    EXPECT_EQ(session.selection().SelectedMeeting, 2);
+    EXPECT_EQ(session.selection().SelectedRace, 5);
+    EXPECT_EQ(session.snapshot().race.race, 5);
+}
+
 TEST_F(SessionOverDemo, OrderButtonsReloadOneListAndUpdateRestoresTheStoredOrders) {
     ViewerSession session(program_);
     session.Create();

@@ -3,10 +3,13 @@
 // folders of their own.
 #include <QAbstractButton>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "gui_fixture.hpp"
 #include "main_window.hpp"
@@ -18,6 +21,10 @@ namespace orvikel::gui::testing {
 class DemoFolder {
   public:
     DemoFolder() { sample::GenerateSampleFolder(ToPath(dir_.path()), sample::kDefaultSeed); }
+    // The client's writes: the same folder some minutes later.
+    void Later(int minutes) const {
+        sample::GenerateSampleFolder(ToPath(dir_.path()), sample::kDefaultSeed, minutes);
+    }
     // The folder as the settings hold it.
     QString text() const { return FolderText(dir_.path()); }
     std::string kelDir() const { return Cp(text()); }
@@ -65,11 +72,19 @@ class DemoFolder {
 // The main window over a program folder whose settings point at a data folder.
 class Viewer {
   public:
-    explicit Viewer(const QString& folder, const QStringList& options = {}) {
+    // files: more files of the program folder (name, bytes) as the viewer finds them at start.
+    explicit Viewer(const QString& folder, const QStringList& options = {},
+                    const std::vector<std::pair<QString, QByteArray>>& files = {}) {
         QStringList ini{QStringLiteral("[Dir]"), QStringLiteral("KelDir=") + folder,
                         QStringLiteral("[Options]"), QStringLiteral("US=1")};
         ini += options;
         WriteIni(programDir_.path(), ini);
+        for (const auto& [name, bytes] : files) {
+            QFile file(QDir(programDir_.path()).filePath(name));
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+                qFatal("cannot write %s", qPrintable(name));
+            }
+        }
         Start();
     }
     // Without a settings file.

@@ -1,6 +1,8 @@
 // The trio BOX / total-wheel panel driven through its check boxes and buttons, against the
 // extraction files the session writes.
 #include <QCheckBox>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QTextEdit>
 
 #include "demo_fixture.hpp"
@@ -15,6 +17,22 @@ const QString kTooMany = QStringLiteral("BOX総流しパネルの、チェック
 
 QString Trio(const Viewer& viewer) {
     return viewer.Get<QTextEdit>(QStringLiteral("MemoOdds5"))->toPlainText();
+}
+
+QLabel* Points(const Viewer& viewer) {
+    return viewer.Get<QLabel>(QStringLiteral("LabelTrioPoints"));
+}
+
+// What the points must say of the lines the trio memo shows: the ranked lines counted, the
+// others left out.
+QString PointsLineOf(const QString& memo) {
+    int ranked = 0;
+    for (const QString& line : memo.split('\n')) {
+        if (line.contains('[')) {
+            ++ranked;
+        }
+    }
+    return QStringLiteral("点数 %1").arg(ranked);
 }
 
 }  // namespace
@@ -156,6 +174,57 @@ class TrioPanelTest : public QObject {
             QVERIFY(!Ticked(i));
         }
         QCOMPARE(Trio(*viewer_), File("QvYOSo.dat"));
+    }
+
+    void pointsFollowTheExtractionAndItsOrder() {
+        viewer_->Click(QStringLiteral("RBBox"));
+        QVERIFY(!Points(*viewer_)->isVisible());
+        Tick(0);
+        Tick(1);
+        QVERIFY(!Points(*viewer_)->isVisible());  // nothing while there is no extraction
+        for (std::size_t i = 2; i < 5; ++i) {
+            Tick(i);
+            QVERIFY(Points(*viewer_)->isVisible());
+            const QStringList lines = Points(*viewer_)->text().split('\n');
+            QCOMPARE(lines.value(0), PointsLineOf(Trio(*viewer_)));
+            QVERIFY2(lines.value(1).contains(
+                         QRegularExpression(QStringLiteral("^合成オッズ \\d+\\.\\d$"))),
+                     qPrintable(lines.value(1)));
+        }
+        // the label lies under the notes, inside the panel and clear of every control
+        auto* label = Points(*viewer_);
+        auto* notes = viewer_->Get<QLabel>(QStringLiteral("Label5"));
+        QVERIFY(label->geometry().top() >= notes->geometry().bottom());
+        QVERIFY(label->parentWidget()->rect().contains(label->geometry()));
+        const QString five = Points(*viewer_)->text();
+        viewer_->Click(QStringLiteral("RBBWSort"));
+        QCOMPARE(Points(*viewer_)->text(), five);
+        viewer_->Click(QStringLiteral("RBBWNor"));
+        QCOMPARE(Points(*viewer_)->text(), five);
+        viewer_->Click(QStringLiteral("ButtonBWclear"));
+        QVERIFY(!Points(*viewer_)->isVisible());
+        Tick(0);
+        viewer_->Click(QStringLiteral("RBWheel"));
+        QVERIFY(!Points(*viewer_)->isVisible());
+        Tick(3);
+        QCOMPARE(Points(*viewer_)->text().split('\n').value(0), PointsLineOf(Trio(*viewer_)));
+        viewer_->Click(QStringLiteral("RBNor5"));
+        QVERIFY(!Points(*viewer_)->isVisible());
+    }
+
+    void pointsShowWhatTheCoreCountsOfTheShownSet() {
+        viewer_->Click(QStringLiteral("RBBox"));
+        for (std::size_t i = 0; i < 5; ++i) {
+            Tick(i);
+        }
+        const auto points = viewer_->window->session().TrioSetPoints();
+        QVERIFY(points.has_value());
+        QStringList expected;
+        for (const std::string& line : TrioPointsLines(*points)) {
+            expected.append(U(line));
+        }
+        QCOMPARE(Points(*viewer_)->text(), expected.join('\n'));
+        QCOMPARE(points->points + points->excluded, 10);  // the ten trios of five horses
     }
 
     void anotherRaceClosesThePanel() {

@@ -127,7 +127,7 @@ class WidgetsTest : public QObject {
 
     void windowHasItsCaptionAndClientSize() {
         QCOMPARE(window_->windowTitle(), QStringLiteral("OrviKEL Viewer 5.01"));
-        QCOMPARE(window_->centralWidget()->size(), QSize(1001, 711));
+        QCOMPARE(window_->centralWidget()->size(), QSize(1001, 768));
         QVERIFY(seams_.messages.isEmpty());
     }
 

@@ -17,12 +17,15 @@
 #include <map>
 #include <streambuf>
 
+#include "common/bytes.hpp"
 #include "common/encoding.hpp"
 #include "common/file_io.hpp"
+#include "csv_reader.hpp"
 #include "dump/dump_command.hpp"
 #include "jra_fixture.hpp"
 #include "run_program.hpp"
 #include "shell/discovery.hpp"
+#include "trio/trio_points.hpp"
 
 #ifndef _WIN32
 extern char** environ;
@@ -357,11 +360,13 @@ int ExitStatus(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The work files of a folder: not its lock, nor the odds history (OrviKV.db and SQLite's
+// -wal and -shm beside it), which keeps both races by design.
 std::map<std::string, std::string> WorkFiles(const fs::path& dir) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(dir)) {
         const std::string name = entry.path().filename().string();
-        if (name != "OrviKV.lock") {
+        if (name != "OrviKV.lock" && name.rfind("OrviKV.db", 0) != 0) {
             files[name] = ReadFileBytes(entry.path());
         }
     }
@@ -413,6 +418,186 @@ TEST_F(DemoFolder, TwoRunsIntoOneFolderAtOnceLeaveTheWholeSetOfOne) {
     std::printf("last writer: race 1 in %d rounds, race 2 in %d\n", lastWriter[0], lastWriter[1]);
 }
 #endif
+
+// The ranked lines of the extraction as it is shown, and what the set's items must say of them.
+struct ShownSet {
+    int ranked = 0;
+    int others = 0;
+    std::vector<std::int64_t> odds;
+};
+
+ShownSet SetOf(const std::vector<std::string>& memoLines) {
+    ShownSet set;
+    for (const auto& line : memoLines) {
+        if (line.rfind("#", 0) == 0 || line.rfind("  -", 0) == 0) {
+            continue;  // separators of the combination order
+        }
+        if (line.find('[') == std::string::npos) {
+            ++set.others;
+            continue;
+        }
+        ++set.ranked;
+        const auto odds = ParseDecimal(line.substr(9, 6));
+        EXPECT_TRUE(odds.has_value()) << line;
+        set.odds.push_back(static_cast<std::int64_t>(*odds * 10 + 0.5));
+    }
+    return set;
+}
+
+TEST_F(DemoFolder, TrioItemsGiveThePointsAndCombinedOddsOfTheShownSet) {
+    struct Case {
+        const char* mode;
+        const char* horses;
+        const char* order;
+    };
+    const Case cases[] = {{"box", "1,2,3,4,5", "popularity"},
+                          {"box", "2,4,6,8,10,12,14", "number"},
+                          {"wheel", "3", "number"},
+                          {"wheel", "1,2", "popularity"}};
+    for (const auto& c : cases) {
+        const DumpRun run = Dump({"--meeting", "1", "--race", "1", "--trio", c.mode, "--horses",
+                                  c.horses, "--trio-order", c.order});
+        ASSERT_EQ(run.status, 0) << run.err;
+        const auto items = Items(run.out);
+        ASSERT_GE(items.size(), 4U);
+        // the three items close the output, right after the extraction
+        const std::size_t n = items.size();
+        EXPECT_EQ(items[n - 4].first, "MemoOdds5") << c.horses;
+        EXPECT_EQ(items[n - 3].first, "trio.points");
+        EXPECT_EQ(items[n - 2].first, "trio.excluded");
+        EXPECT_EQ(items[n - 1].first, "trio.combined");
+        const ShownSet set = SetOf(Values(run.out, "MemoOdds5"));
+        EXPECT_GT(set.ranked, 0) << c.horses;
+        EXPECT_EQ(items[n - 3].second, std::to_string(set.ranked)) << c.horses;
+        EXPECT_EQ(items[n - 2].second, std::to_string(set.others)) << c.horses;
+        EXPECT_EQ(items[n - 1].second, TenthsText(CombinedOddsTenths(set.odds))) << c.horses;
+    }
+    // fewer than three BOX horses extract nothing: no points and no combined odds
+    const DumpRun two = Dump({"--meeting", "1", "--race", "1", "--trio", "box", "--horses", "1,2"});
+    ASSERT_EQ(two.status, 0) << two.err;
+    EXPECT_EQ(Values(two.out, "trio.points"), std::vector<std::string>{"0"});
+    EXPECT_EQ(Values(two.out, "trio.excluded"), std::vector<std::string>{"0"});
+    EXPECT_EQ(Values(two.out, "trio.combined"), std::vector<std::string>{""});
+    // without --trio the items are not printed
+    EXPECT_TRUE(Values(Dump({"--meeting", "1", "--race", "1"}).out, "trio.points").empty());
+}
+
+// One line of an odds list in number order, as a CSV row would give it: the combination with
+// blanks around its hyphens, the odds (or bounds) as shown, the rank, and the state's word.
+std::vector<std::string> ListLineAsRow(const std::string& cp932Line, int combWidth, bool wide) {
+    const std::string line = text::ToUtf8(cp932Line);
+    std::string combination;
+    for (char c : line.substr(0, static_cast<std::size_t>(combWidth))) {
+        if (c == '-') {
+            combination += " - ";
+        } else if (c != ' ') {
+            combination += c;
+        }
+    }
+    const std::string rest = line.substr(static_cast<std::size_t>(combWidth) + 1);
+    const auto trim = [](std::string text) {
+        text.erase(0, text.find_first_not_of(' '));
+        text.erase(text.find_last_not_of(' ') + 1);
+        return text;
+    };
+    std::vector<std::string> row{combination};
+    const auto open = rest.find('[');
+    if (rest.find("ﾄﾘｹｼ") != std::string::npos) {
+        row.insert(row.end(), wide ? 3 : 2, "");
+        row.push_back("");  // 取消 or 出走取消: checked by the caller
+        return row;
+    }
+    const std::string value = trim(open == std::string::npos ? rest : rest.substr(0, open));
+    const bool ranked = open != std::string::npos;
+    if (wide) {
+        const auto dash = value.find('-');
+        row.push_back(ranked ? trim(value.substr(0, dash)) : "");
+        row.push_back(ranked ? trim(value.substr(dash + 1)) : "");
+    } else {
+        row.push_back(ranked ? value : "");
+    }
+    row.push_back(ranked ? trim(rest.substr(open + 1, rest.find(']') - open - 1)) : "");
+    row.push_back(ranked ? "" : "1.0倍未満");
+    return row;
+}
+
+TEST_F(DemoFolder, CsvFilesHoldWhatTheListsShow) {
+    for (int race = 1; race <= 3; ++race) {
+        const fs::path csv = tmp_.path() / "CSV出力" / std::to_string(race);
+        const DumpRun run =
+            Dump({"--meeting", "1", "--race", std::to_string(race), "--csv", PathArg(csv)});
+        ASSERT_EQ(run.status, 0) << run.err;
+        struct List {
+            const char* csv;
+            const char* workFile;
+            int combWidth;
+            bool wide;
+        };
+        const List lists[] = {{"bracket-quinella.csv", "QvZONo.dat", 3, false},
+                              {"quinella.csv", "QvUONo.dat", 5, false},
+                              {"wide.csv", "QvKONo.dat", 5, true},
+                              {"exacta.csv", "QvSONo.dat", 5, false},
+                              {"trio.csv", "QvYONo.dat", 8, false}};
+        for (const auto& list : lists) {
+            const auto rows = testing::ReadCsv(ReadFileBytes(csv / list.csv));
+            std::vector<std::string> shown;
+            for (const auto& line : SplitLines(ReadFileBytes(out_ / list.workFile))) {
+                if (line.find("---") == std::string::npos) {
+                    shown.push_back(line);
+                }
+            }
+            ASSERT_FALSE(rows.empty()) << list.csv;
+            if (shown == std::vector<std::string>{text::ToCp932("DATAなし")}) {
+                EXPECT_EQ(rows.size(), 1U) << list.csv;
+                continue;
+            }
+            ASSERT_EQ(rows.size(), shown.size() + 1) << list.csv << " race " << race;
+            for (std::size_t i = 0; i < shown.size(); ++i) {
+                const std::string& line = shown[i];
+                std::vector<std::string> expected = ListLineAsRow(line, list.combWidth, list.wide);
+                const std::vector<std::string> actual = testing::Texts(rows[i + 1]);
+                if (line.find(text::ToCp932("ﾄﾘｹｼ")) != std::string::npos) {
+                    // the list shows both as "ﾄﾘｹｼ"; the file tells which
+                    EXPECT_TRUE(actual.back() == "取消" || actual.back() == "出走取消")
+                        << list.csv << " line " << i << ": " << actual.back();
+                    expected.back() = actual.back();
+                }
+                EXPECT_EQ(actual, expected) << list.csv << " race " << race << " line " << i;
+            }
+        }
+        // the race card: the runners of the number-order card, with their names and ranks
+        const auto card = testing::ReadCsv(ReadFileBytes(csv / "racecard.csv"));
+        std::size_t row = 1;
+        for (const auto& line : SplitLines(ReadFileBytes(out_ / "QvDENo.dat"))) {
+            if (line.substr(1, 2) == "  ") {
+                continue;
+            }
+            ASSERT_LT(row, card.size());
+            const auto& cells = card[row++];
+            EXPECT_EQ(cells[1].text, std::to_string(*ParseInteger(line.substr(1, 2))));
+            std::string name = text::ToUtf8(line.substr(25, 18));
+            name.erase(name.find_last_not_of(' ') + 1);
+            while (name.size() >= 3 && name.compare(name.size() - 3, 3, "　") == 0) {
+                name.erase(name.size() - 3);
+            }
+            EXPECT_EQ(cells[2].text, name);
+            const std::string rank = line.substr(9, 4);
+            EXPECT_EQ(cells[4].text,
+                      rank[0] == '[' ? std::to_string(*ParseInteger(rank.substr(1, 2))) : "");
+            EXPECT_FALSE(cells[1].quoted);
+        }
+        EXPECT_EQ(row, card.size());
+        // the vote counts: one row per kind of the summary, with its total
+        const auto votes = testing::ReadCsv(ReadFileBytes(csv / "votes.csv"));
+        const auto summary = SplitLines(ReadFileBytes(out_ / "QvHyou.dat"));
+        const std::size_t kinds = summary.size() >= 2 ? summary.size() - 2 : 0;
+        ASSERT_EQ(votes.size(), kinds + 1);
+        for (std::size_t i = 0; i < kinds; ++i) {
+            EXPECT_EQ(votes[i + 1][1].text,
+                      std::to_string(*ParseInteger(summary[i].substr(15, 11))));
+        }
+    }
+}
 
 }  // namespace
 }  // namespace orvikel

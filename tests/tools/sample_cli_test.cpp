@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ TEST(SampleCommandLine, WrongUsageExitsWithTwoAndWritesNothing) {
         {dir, "--seed", "5x"},
         {dir, dir},
         {dir, "--bogus"},
+        {dir, "--minutes"},
+        {dir, "--minutes", "-1"},
+        {dir, "--minutes", "1441"},
+        {dir, "--minutes", "5m"},
     };
     for (const auto& args : cases) {
         EXPECT_EQ(RunSample(args), 2) << ::testing::PrintToString(args);
@@ -50,6 +55,24 @@ TEST(SampleCommandLine, WritesTheFolderAndTheDefaultSeedIsAFixedOne) {
     ASSERT_EQ(RunSample({PathArg(seeded), "--seed", "20061029"}), 0);
     ASSERT_TRUE(fs::is_regular_file(byDefault / "Uy-a.jra"));
     EXPECT_EQ(ReadFileBytes(byDefault / "Uy-a.jra"), ReadFileBytes(seeded / "Uy-a.jra"));
+}
+
+TEST(SampleCommandLine, MinutesRewritesTheSameFolderLaterAndZeroGoesBack) {
+    testing::TempDir tmp;
+    const fs::path dir = tmp.path() / "data";
+    const auto folder = [&dir] {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            files[entry.path().filename().string()] = ReadFileBytes(entry.path());
+        }
+        return files;
+    };
+    ASSERT_EQ(RunSample({PathArg(dir)}), 0);
+    const auto first = folder();
+    ASSERT_EQ(RunSample({PathArg(dir), "--minutes", "30"}), 0);
+    EXPECT_NE(folder(), first);
+    ASSERT_EQ(RunSample({PathArg(dir), "--minutes", "0"}), 0);
+    EXPECT_EQ(folder(), first);
 }
 
 }  // namespace

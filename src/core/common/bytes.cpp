@@ -138,4 +138,12 @@ std::string DecimalText(std::int64_t value) {
     return std::to_string(value);
 }
 
+std::string TenthsText(std::int64_t tenths) {
+    const std::string sign = tenths < 0 ? "-" : "";
+    // the magnitude as unsigned, so the most negative value does not overflow
+    const std::uint64_t magnitude =
+        tenths < 0 ? 0 - static_cast<std::uint64_t>(tenths) : static_cast<std::uint64_t>(tenths);
+    return sign + std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+}
+
 }  // namespace orvikel

@@ -52,4 +52,7 @@ std::optional<std::int64_t> ParseTenths(std::string_view s);
 // Decimal text without leading zeros ("00" gives "0").
 std::string DecimalText(std::int64_t value);
 
+// A value in tenths as a decimal with one decimal place: 25 gives "2.5", 5 gives "0.5".
+std::string TenthsText(std::int64_t tenths);
+
 }  // namespace orvikel

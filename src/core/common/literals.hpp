@@ -101,6 +101,41 @@ namespace orvikel::lit {
     X(kGrandTotalTail, "票 (％)")                                                           \
     /* trio selection */                                                                    \
     X(kTooManyTicks, "BOX総流しパネルの、チェックの数が多すぎます！")                       \
+    /* betting aids: the trio set's points and CSV export */                                \
+    X(kPointsLabel, "点数 ")                                                                \
+    X(kCombinedOddsLabel, "合成オッズ ")                                                    \
+    X(kNoCombinedOdds, "---")                                                               \
+    X(kExcludedSuffix, "点除く)")                                                           \
+    X(kCsvBracket, "枠")                                                                    \
+    X(kCsvHorseName, "馬名")                                                                \
+    X(kCsvRank, "人気")                                                                     \
+    X(kCsvPlaceLower, "複勝下限")                                                           \
+    X(kCsvPlaceUpper, "複勝上限")                                                           \
+    X(kCsvBodyWeight, "馬体重")                                                             \
+    X(kCsvWeightChange, "増減")                                                             \
+    X(kCsvJockey, "騎手名")                                                                 \
+    X(kCsvBurden, "重量")                                                                   \
+    X(kCsvRemark, "記事")                                                                   \
+    X(kCsvCombination, "組番")                                                              \
+    X(kCsvLower, "下限")                                                                    \
+    X(kCsvUpper, "上限")                                                                    \
+    X(kCsvState, "状態")                                                                    \
+    X(kCsvBetKind, "券種")                                                                  \
+    X(kCsvVotes, "票数")                                                                    \
+    X(kCsvShare, "割合")                                                                    \
+    X(kBetWin, "単勝")                                                                      \
+    X(kBetPlace, "複勝")                                                                    \
+    X(kBetBracket, "枠連")                                                                  \
+    X(kBetQuinella, "馬連")                                                                 \
+    X(kBetWide, "ワイド")                                                                   \
+    X(kBetExacta, "馬単")                                                                   \
+    X(kBetTrio, "３連複")                                                                   \
+    X(kStateNoOdds, "1.0倍未満")                                                            \
+    X(kStateCancelled, "取消")                                                              \
+    X(kStateScratched, "出走取消")                                                          \
+    X(kFirstRunMark, "初")                                                                  \
+    X(kCannotCreateSuffix, " を作成できません")                                             \
+    X(kNoRaceToExport, "CSVに保存するレースが表示されていません")                           \
     /* messages */                                                                          \
     X(kFilePrefixMsg, "ファイル ")                                                          \
     X(kCannotOpenSuffix, " は開けません")                                                   \

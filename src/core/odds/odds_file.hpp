@@ -22,11 +22,47 @@ struct OddsLayout {
     int totalColumn = 0;  // the 11-byte vote total behind the last record
 };
 
-inline constexpr OddsLayout kBracketLayout{36, 10, 468, 4, 472, 5, 0, 0, 849};
-inline constexpr OddsLayout kQuinellaLayout{153, 25, 147, 5, 152, 6, 0, 2, 3970};
-inline constexpr OddsLayout kWideLayout{153, 25, 147, 5, 158, 6, 164, 2, 3981};
-inline constexpr OddsLayout kExactaLayout{306, 12, 144, 5, 149, 6, 0, 2, 3815};
-inline constexpr OddsLayout kTrioLayout{816, 15, 144, 8, 152, 6, 0, 3, 12383};
+inline constexpr OddsLayout kBracketLayout{.count = 36,
+                                           .length = 10,
+                                           .combinationColumn = 468,
+                                           .combinationWidth = 4,
+                                           .oddsColumn = 472,
+                                           .oddsWidth = 5,
+                                           .horses = 0,
+                                           .totalColumn = 849};
+inline constexpr OddsLayout kQuinellaLayout{.count = 153,
+                                            .length = 25,
+                                            .combinationColumn = 147,
+                                            .combinationWidth = 5,
+                                            .oddsColumn = 152,
+                                            .oddsWidth = 6,
+                                            .horses = 2,
+                                            .totalColumn = 3970};
+inline constexpr OddsLayout kWideLayout{.count = 153,
+                                        .length = 25,
+                                        .combinationColumn = 147,
+                                        .combinationWidth = 5,
+                                        .oddsColumn = 158,
+                                        .oddsWidth = 6,
+                                        .upperColumn = 164,
+                                        .horses = 2,
+                                        .totalColumn = 3981};
+inline constexpr OddsLayout kExactaLayout{.count = 306,
+                                          .length = 12,
+                                          .combinationColumn = 144,
+                                          .combinationWidth = 5,
+                                          .oddsColumn = 149,
+                                          .oddsWidth = 6,
+                                          .horses = 2,
+                                          .totalColumn = 3815};
+inline constexpr OddsLayout kTrioLayout{.count = 816,
+                                        .length = 15,
+                                        .combinationColumn = 144,
+                                        .combinationWidth = 8,
+                                        .oddsColumn = 152,
+                                        .oddsWidth = 6,
+                                        .horses = 3,
+                                        .totalColumn = 12383};
 
 inline constexpr int kOddsHourColumn = 45;
 inline constexpr int kOddsMinuteColumn = 47;

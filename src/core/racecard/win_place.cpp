@@ -28,7 +28,8 @@ constexpr int kZoTotalPlace = 838;
 constexpr int kTotalWidth = 11;
 constexpr std::uintmax_t kZoTotalsAbove = 850;
 
-const std::string kNoOddsKey(18, '*');
+// A horse without odds: the key is all marks, so it starts with sort_key::kNoOdds.
+const std::string kNoOddsKey(18, sort_key::kMark);
 
 int RecordColumn(int slot) {
     return kZoFirstRecord + kZoRecord * (slot - 1);
@@ -52,7 +53,7 @@ double OddsValue(const std::string& part, const RaceCardTable& table, const std:
 }
 
 bool StartsWithStar(const std::string& s) {
-    return Cut(s, 1, 1) == "*";
+    return !s.empty() && s.front() == sort_key::kMark;
 }
 
 void SortLines(std::vector<std::string>& lines) {
@@ -194,7 +195,7 @@ void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& progr
         }
         if (!StartsWithStar(key) &&
             OddsValue(Cut(key, 1, 6), table, lit::kWinOddsField, i, kZoWin) < 1.0) {
-            key = "*#" + Cut(key, 3, 16);
+            key = std::string(sort_key::kBelowOne) + Cut(key, 3, 16);
             slot.win = PriceState::NoOdds;
         }
         // The win lists show every horse of the race card.
@@ -216,7 +217,7 @@ void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& progr
             // the place lists like a horse without any odds, instead of stopping the refresh
             placeKeyed.emplace_back(std::string(12, '*') + tail, i);
         } else if (OddsValue(lower, table, lit::kPlaceOddsField, i, kZoPlaceLower) < 1.0) {
-            placeKeyed.emplace_back("*#" + Cut(key, 9, 10) + tail, i);
+            placeKeyed.emplace_back(std::string(sort_key::kBelowOne) + Cut(key, 9, 10) + tail, i);
         } else {
             placeKeyed.emplace_back(Cut(key, 7, 12) + tail, i);
         }
@@ -249,7 +250,7 @@ void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& progr
             slot.place = PriceState::Priced;
             slot.placeRank = static_cast<int>(p) + 1;
             slot.placeListed = true;
-        } else if (Cut(s, 2, 1) == "#") {
+        } else if (Cut(s, 1, 2) == sort_key::kBelowOne) {
             placeLines.push_back(horse + "      -     " + "    ");
             slot.place = PriceState::NoOdds;
             slot.placeListed = true;

@@ -3,6 +3,7 @@
 // files: "QvDESo.dat", "QvDENo.dat", "QvTSo.dat", "QvTNo.dat", "QvFSo.dat", "QvFNo.dat".
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "common/hint.hpp"
 #include "common/race_snapshot.hpp"
@@ -10,6 +11,19 @@
 #include "results/vote_texts.hpp"
 
 namespace orvikel {
+
+// A race-card work-file line starts with the horse's odds key (a blank and the 5-byte win
+// price, then the place prices). When the horse has no price to rank, the key's first two
+// bytes are one of these markers instead: a priced key starts with a blank, which sorts before
+// the mark, so every marked horse sorts after the priced ones and takes no rank. The place
+// lines' keys use the same marks. The grid loader reads the markers back from the line to
+// decide what the win and place cells show.
+namespace sort_key {
+inline constexpr char kMark = '*';
+inline constexpr std::string_view kScratched = "* ";  // scratched: "ﾄﾘｹｼ" in both cells
+inline constexpr std::string_view kNoOdds = "**";     // no odds yet: both cells blank
+inline constexpr std::string_view kBelowOne = "*#";   // a price under 1.0: shown, not ranked
+}  // namespace sort_key
 
 // Reads the win/place records of the Zo file into the table. When the file carries totals
 // (larger than 850 bytes) sets the win and place totals and the grid hint; otherwise switches

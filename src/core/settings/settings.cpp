@@ -101,6 +101,7 @@ Settings ReadSettingsFile(const fs::path& iniFile) {
     settings.sort.Ysort = profile.GetOr("Options", "Ysort", "false");
     settings.sort.YBWsort = profile.GetOr("Options", "YBWsort", "false");
     settings.FolderConfirmed = profile.GetOr("Options", "US", "0");
+    settings.AutoUpdate = profile.GetOr("Options", "AutoUpdate", "false");
     return settings;
 }
 
@@ -108,17 +109,11 @@ Settings ReadSettings(const fs::path& programDir) {
     return ReadSettingsFile(programDir / kSettingsFileName);
 }
 
-std::string SaveSettings(const fs::path& programDir, const SettingsToSave& values) {
-    const fs::path iniFile = programDir / kSettingsFileName;
-    CheckFolderSetting(values.folderField);
-    const std::string folder = WithSeparator(values.folderField);
+namespace {
 
-    // Read, changed and written back under the lock: two saves at once would otherwise both
-    // start from the same old file, and one of them would be lost.
-    const WriterLock lock(programDir);
-
-    // The existing file is the base of the new one; one that exists but cannot be read is
-    // not replaced, or its other sections would be lost.
+// The existing file is the base of the new one; one that exists but cannot be read is not
+// replaced, or its other sections would be lost.
+ProfileFile ProfileToSave(const fs::path& iniFile) {
     ProfileFile profile;
     std::error_code ec;
     if (fs::exists(iniFile, ec)) {
@@ -133,6 +128,29 @@ std::string SaveSettings(const fs::path& programDir, const SettingsToSave& value
         }
         profile = ProfileFile(bytes);
     }
+    return profile;
+}
+
+}  // namespace
+
+void SaveAutoUpdate(const fs::path& programDir, bool on) {
+    const fs::path iniFile = programDir / kSettingsFileName;
+    // Under the lock like every save: read, changed and written back as one step.
+    const WriterLock lock(programDir);
+    ProfileFile profile = ProfileToSave(iniFile);
+    profile.Set("Options", "AutoUpdate", on ? "True" : "false");
+    WriteFileAtomically(iniFile, profile.Serialize());
+}
+
+std::string SaveSettings(const fs::path& programDir, const SettingsToSave& values) {
+    const fs::path iniFile = programDir / kSettingsFileName;
+    CheckFolderSetting(values.folderField);
+    const std::string folder = WithSeparator(values.folderField);
+
+    // Read, changed and written back under the lock: two saves at once would otherwise both
+    // start from the same old file, and one of them would be lost.
+    const WriterLock lock(programDir);
+    ProfileFile profile = ProfileToSave(iniFile);
 
     profile.Set("Dir", "KelDir", folder);
     profile.Set("Options", "PN", values.MinusSign);

@@ -31,6 +31,8 @@ struct Settings {
     std::string MinusSign;        // "▲" by default (CP932)
     SortFlags sort;               // order flags
     std::string FolderConfirmed;  // key US, "0" by default
+    // Our own key: follow the client's writes ("自動更新"); on only when exactly "True".
+    std::string AutoUpdate = "false";
 };
 
 inline bool IsPopularityOrder(const std::string& flag) {
@@ -62,6 +64,11 @@ struct SettingsToSave {
 // A file in another encoding is not rewritten either: DataError
 // "<path> は Shift-JIS のテキストではありません".
 std::string SaveSettings(const std::filesystem::path& programDir, const SettingsToSave& values);
+
+// Stores the 自動更新 check box as AutoUpdate=True / AutoUpdate=false under [Options],
+// changing no other byte of the file, with the same safety as SaveSettings (same errors, the
+// old file kept on failure). Creates the file when there is none.
+void SaveAutoUpdate(const std::filesystem::path& programDir, bool on);
 
 // Throws DataError "フォルダ名 <folder> には改行などの制御文字が含まれています" (each control
 // character shown as "?") when the CP932 folder text holds a line break, a tab or any other

@@ -17,8 +17,8 @@ struct DateLayout {
     int race;
 };
 
-constexpr DateLayout kCardLayout{9, 17, 19, 21};
-constexpr DateLayout kOddsLayout{29, 37, 39, 41};
+constexpr DateLayout kCardLayout{.venue = 9, .meeting = 17, .day = 19, .race = 21};
+constexpr DateLayout kOddsLayout{.venue = 29, .meeting = 37, .day = 39, .race = 41};
 
 bool UsesCardLayout(int kind) {
     return kind == kRaceCard || kind == kHorseWeights || kind == kResults;

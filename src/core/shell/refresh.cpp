@@ -23,17 +23,17 @@ struct GridCell {
     bool fullWidth;
 };
 constexpr std::array<GridCell, kGridColumns> kGridCells{{
-    {1, 1, true},
-    {2, 2, true},
-    {4, 10, false},
-    {14, 12, false},
-    {26, 18, true},
-    {44, 3, true},
-    {47, 4, false},
-    {51, 3, false},
-    {54, 18, false},
-    {72, 4, false},
-    {76, 20, false},
+    {.column = 1, .width = 1, .fullWidth = true},
+    {.column = 2, .width = 2, .fullWidth = true},
+    {.column = 4, .width = 10, .fullWidth = false},
+    {.column = 14, .width = 12, .fullWidth = false},
+    {.column = 26, .width = 18, .fullWidth = true},
+    {.column = 44, .width = 3, .fullWidth = true},
+    {.column = 47, .width = 4, .fullWidth = false},
+    {.column = 51, .width = 3, .fullWidth = false},
+    {.column = 54, .width = 18, .fullWidth = false},
+    {.column = 72, .width = 4, .fullWidth = false},
+    {.column = 76, .width = 20, .fullWidth = false},
 }};
 
 // A row's cells as cut from its line; the full-width ones are converted by the caller, all
@@ -47,13 +47,13 @@ GridRow GridRowFromLine(std::string_view line) {
     std::string& win = row[2];
     std::string& place = row[3];
     const std::string marker = win.substr(0, 2);
-    if (marker == "* ") {
+    if (marker == sort_key::kScratched) {
         win = lit::kWinScratched;
         place = lit::kPlaceScratched;
-    } else if (marker == "**") {
+    } else if (marker == sort_key::kNoOdds) {
         win = std::string(10, ' ');
         place = std::string(12, ' ');
-    } else if (marker == "*#") {
+    } else if (marker == sort_key::kBelowOne) {
         win = "  " + Cut(win, 3, 4) + "    ";
     }
     return row;
@@ -76,6 +76,7 @@ void DisplayState::Clear() {
     gridHint.show = false;
     for (int r = 1; r <= kGridRows; ++r) {
         grid[r].fill(std::string());
+        gridHorse[r] = 0;
     }
     results.clear();
 }
@@ -92,7 +93,8 @@ const char* WorkFileFor(OrderList list, const std::string& flag) {
     return nullptr;
 }
 
-Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort) {
+Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort,
+                      GridHorses* horses) {
     const char* name = WorkFileFor(OrderList::Grid, tsort);
     const TextLines lines = ReadWorkFileLines(programDir, name);
     if (lines.size() < static_cast<std::size_t>(kGridRows)) {
@@ -103,7 +105,11 @@ Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string
     std::vector<std::string_view> halfWidth;
     for (int i = 1; i <= kGridRows; ++i) {
         GridRow& row = grid[i];
-        row = GridRowFromLine(lines[static_cast<std::size_t>(i - 1)]);
+        const std::string_view line = lines[static_cast<std::size_t>(i - 1)];
+        row = GridRowFromLine(line);
+        if (horses != nullptr) {
+            (*horses)[i] = static_cast<int>(ParseInteger(Cut(line, 2, 2)).value_or(0));
+        }
         for (std::size_t c = 0; c < kGridCells.size(); ++c) {
             if (kGridCells[c].fullWidth) {
                 wide.push_back(&row[c]);
@@ -166,7 +172,7 @@ const RaceSnapshot& RefreshRace(const RaceFiles& files, const Settings& settings
 
     BuildVoteSummary(race.votes, programDir);
 
-    display.grid = LoadRaceCardGrid(programDir, settings.sort.Tsort);
+    display.grid = LoadRaceCardGrid(programDir, settings.sort.Tsort, &display.gridHorse);
     for (const OrderList list : kOddsLists) {
         auto& memo = display.memo[list];
         memo.clear();

@@ -25,6 +25,9 @@ inline constexpr int kGridRows = kHorses;  // one row per horse slot
 // CP932 has no form for (ヷ, a lone combining voiced mark).
 using GridRow = std::array<std::string, kGridColumns>;
 using Grid = OneBased<GridRow, kGridRows>;  // rows 1..18
+// The horse number each grid row shows (0: an empty slot), so marks by horse find their row
+// in either order of the grid.
+using GridHorses = OneBased<int, kGridRows>;
 
 // Everything the main window displays apart from its buttons, as CP932 texts but the grid.
 struct DisplayState {
@@ -32,6 +35,7 @@ struct DisplayState {
     OddsDisplay odds;
     Hint gridHint;
     Grid grid;                         // DEGrid rows 1..18, UTF-8
+    GridHorses gridHorse;              // the horse of each row of grid
     ByOddsList<TextLines> memo;        // MemoOdds1..5
     std::vector<std::string> results;  // MemoSeiseki
 
@@ -65,7 +69,9 @@ const char* WorkFileFor(OrderList list, const std::string& flag);
 
 // The grid rows (UTF-8) from "QvDESo.dat" ("True") or "QvDENo.dat" (any other flag). Throws
 // DataError when the file is missing or holds fewer than 18 lines.
-Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort);
+// horses, when given, gets the horse number of each row.
+Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort,
+                      GridHorses* horses = nullptr);
 
 // The lines of an odds list's memo for its flag; empty for a flag other than "True" or
 // "false".

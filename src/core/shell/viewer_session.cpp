@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "common/data_error.hpp"
+#include "common/literals.hpp"
+#include "export/race_csv.hpp"
 #include "shell/race_header.hpp"
 
 namespace orvikel {
@@ -27,6 +30,7 @@ bool ViewerSession::StartupNeedsSettings() const {
 void ViewerSession::ClearDisplay() {
     display_.Clear();
     race_.snapshot = RaceSnapshot{};
+    trioShown_.reset();
 }
 
 void ViewerSession::ClickVenue(int slot) {
@@ -43,6 +47,11 @@ void ViewerSession::ClickRace(int race) {
     ShowRace();
 }
 
+void ViewerSession::ChooseMeetingAndRace(int slot, int race) {
+    selection_.SelectedRace = race;
+    ClickVenue(slot);
+}
+
 void ViewerSession::Update() {
     settings_ = ReadSettings(programDir_);
     DiscoverMeetings(settings_.KelDir, meetings_);
@@ -54,10 +63,13 @@ void ViewerSession::OpenMeeting() {
     if (!DiscoverRaces(settings_.KelDir, meetings_, selection_)) {
         return;
     }
-    ShowRaceHeader(SelectedRaceFiles(settings_.KelDir, meetings_, selection_), display_.header);
+    const RaceFiles files = SelectedRaceFiles(settings_.KelDir, meetings_, selection_);
+    ShowRaceHeader(files, display_.header);
     MarkSelection();
-    RefreshRace(SelectedRaceFiles(settings_.KelDir, meetings_, selection_), settings_, race_,
-                display_, programDir_);
+    stamps_ = StampRaceFiles(files);
+    liveRetrying_ = false;
+    RefreshRace(files, settings_, race_, display_, programDir_);
+    ++refreshCount_;
     raceControlsShown_ = true;
     trioPanelVisible_ = false;
 }
@@ -65,7 +77,10 @@ void ViewerSession::OpenMeeting() {
 void ViewerSession::ShowRace() {
     const RaceFiles files = SelectedRaceFiles(settings_.KelDir, meetings_, selection_);
     ShowRaceHeader(files, display_.header);
+    stamps_ = StampRaceFiles(files);
+    liveRetrying_ = false;
     RefreshRace(files, settings_, race_, display_, programDir_);
+    ++refreshCount_;
     MarkSelection();
 }
 
@@ -90,7 +105,7 @@ void ViewerSession::ClickOrder(OrderList list, bool popular) {
     std::string& flag = settings_.sort.Of(list);
     flag = popular ? "True" : "false";
     if (list == OrderList::Grid) {
-        display_.grid = LoadRaceCardGrid(programDir_, flag);
+        display_.grid = LoadRaceCardGrid(programDir_, flag, &display_.gridHorse);
         return;
     }
     if (list == OrderList::Trio) {
@@ -105,7 +120,19 @@ void ViewerSession::ClickOrder(OrderList list, bool popular) {
 void ViewerSession::CloseTrioPanel() {
     trio_.Close();
     display_.memo[OrderList::Trio].clear();
+    trioShown_.reset();
     trioPanelVisible_ = false;
+}
+
+void ViewerSession::LoadTrioExtraction() {
+    auto& memo = display_.memo[OrderList::Trio];
+    memo.clear();
+    trioShown_.reset();
+    memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+    const std::string& flag = settings_.sort.YBWsort;
+    if (trio_.HasExtraction() && (IsPopularityOrder(flag) || IsNumberOrder(flag))) {
+        trioShown_ = trio_;
+    }
 }
 
 void ViewerSession::ClickTrioMode(BoxWheelMode mode) {
@@ -122,15 +149,14 @@ void ViewerSession::ClickTrioMode(BoxWheelMode mode) {
     }
     trio_.Open(mode);
     display_.memo[OrderList::Trio].clear();
+    trioShown_.reset();
     trioPanelVisible_ = true;
 }
 
 ExtractResult ViewerSession::ClickTrioHorse(int horse) {
     const ExtractResult result = trio_.Click(horse, programDir_);
     if (result == ExtractResult::ListsWritten) {
-        auto& memo = display_.memo[OrderList::Trio];
-        memo.clear();
-        memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+        LoadTrioExtraction();
     }
     return result;
 }
@@ -138,13 +164,35 @@ ExtractResult ViewerSession::ClickTrioHorse(int horse) {
 void ViewerSession::ClickTrioClear() {
     trio_.Clear();
     display_.memo[OrderList::Trio].clear();
+    trioShown_.reset();
+}
+
+void ViewerSession::SetTrioOrder(bool popular) {
+    settings_.sort.YBWsort = popular ? "True" : "false";
 }
 
 void ViewerSession::ClickTrioOrder(bool popular) {
-    settings_.sort.YBWsort = popular ? "True" : "false";
-    auto& memo = display_.memo[OrderList::Trio];
-    memo.clear();
-    memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+    SetTrioOrder(popular);
+    LoadTrioExtraction();
+}
+
+std::optional<TrioPoints> ViewerSession::TrioSetPoints() const {
+    // A refresh that lost the trio odds leaves no set to price.
+    if (!trioShown_ || !snapshot()[BetKind::Trio].present) {
+        return std::nullopt;
+    }
+    return CountTrioPoints(TrioSetEntries(snapshot()[BetKind::Trio], *trioShown_));
+}
+
+bool ViewerSession::RaceDisplayed() const {
+    return selection_.SelectedRace != 0 && raceControlsShown_;
+}
+
+void ViewerSession::ExportCsv(const std::filesystem::path& dir) const {
+    if (!RaceDisplayed()) {
+        throw DataError(lit::kNoRaceToExport);
+    }
+    WriteRaceCsv(dir, snapshot(), race_.table, settings_.MinusSign);
 }
 
 bool ViewerSession::SelectableHorse(int horse) const {

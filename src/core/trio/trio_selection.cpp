@@ -113,6 +113,19 @@ ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& progra
     return ExtractResult::NoExtraction;  // no panel open: nothing to select
 }
 
+bool TrioSelector::Reextract(const std::filesystem::path& programDir) const {
+    const int count = TickedCount();
+    if (mode_ == BoxWheelMode::Wheel && count >= 1) {
+        Extract(count, programDir);
+        return true;
+    }
+    if (mode_ == BoxWheelMode::Box && count >= kBoxThreshold) {
+        Extract(kBoxThreshold, programDir);
+        return true;
+    }
+    return false;
+}
+
 void TrioSelector::Extract(int threshold, const std::filesystem::path& programDir) const {
     // The two-byte number texts of the ticked horses, made once as a set of byte pairs:
     // each field of every line is looked up there.
@@ -158,13 +171,18 @@ void TrioSelector::Extract(int threshold, const std::filesystem::path& programDi
                   GroupTrioLines(combination));
 }
 
+bool TrioSelector::HasExtraction() const {
+    const int count = TickedCount();
+    return mode_ == BoxWheelMode::Box ? count >= kBoxThreshold
+                                      : mode_ == BoxWheelMode::Wheel && count >= 1;
+}
+
 TextLines TrioSelector::LoadList(const std::filesystem::path& programDir,
                                  const std::string& ybwSort) const {
-    const int count = TickedCount();
-    const bool box = mode_ == BoxWheelMode::Box;
-    if (box ? count < kBoxThreshold : (mode_ != BoxWheelMode::Wheel || count < 1)) {
+    if (!HasExtraction()) {
         return {};
     }
+    const bool box = mode_ == BoxWheelMode::Box;
     if (ybwSort == "True") {
         return ReadWorkFileLines(programDir,
                                  (box ? work_file::kTrioBox : work_file::kTrioWheel).popularity);

@@ -33,6 +33,9 @@ class TrioSelector {
     BoxWheelMode mode() const { return mode_; }
     bool IsTicked(int horse) const { return selection_[horse] == 1; }
     int TickedCount() const;
+    // True when the selection is complete enough to extract: a BOX of 3 or more horses, a total
+    // wheel with an axis.
+    bool HasExtraction() const;
 
     // Opens the panel in mode with an empty selection.
     void Open(BoxWheelMode mode);
@@ -44,6 +47,11 @@ class TrioSelector {
     // The click protocol for the check box of horse (1..18), after the toolkit toggled it.
     // May rewrite the two files of the mode in programDir, under the folder's WriterLock.
     ExtractResult Click(int horse, const std::filesystem::path& programDir);
+
+    // The extraction of the ticks as they stand, again over trio lists the refresh has just
+    // rewritten (the live refresh keeps the panel). True when the mode's files were written;
+    // false with too few horses ticked for an extraction.
+    bool Reextract(const std::filesystem::path& programDir) const;
 
     // Lines of the extraction file of the current mode and order (ybwSort "True": popularity,
     // "false": combination order); empty with too few horses or any other flag text.

@@ -1,6 +1,8 @@
 #include "dump/dump_command.hpp"
 
+#include <ctime>
 #include <exception>
+#include <memory>
 #include <optional>
 
 #include "common/encoding.hpp"
@@ -10,6 +12,8 @@
 #include "common/paths.hpp"
 #include "console.hpp"
 #include "dump/dump_options.hpp"
+#include "history_store.hpp"
+#include "odds_history.hpp"
 #include "settings/settings.hpp"
 #include "shell/viewer_session.hpp"
 
@@ -22,12 +26,25 @@ const char* UsageText() {
            "[--grid]\n"
            "                    [--trio box|wheel --horses N[,N...]] "
            "[--trio-order popularity|number]\n"
+           "                    [--csv DIR] [--history]\n"
            "開催スロット K（1〜6）のレース R（省略時はファイルのある最初のレース）をビューアと\n"
            "同じように表示し、1行に1項目ずつ KEY<TAB>VALUE の形で UTF-8 "
            "で出力して、作業ファイルを\n"
-           "DIR に書き込みます。\n"
-           "終了ステータス: 0 完了、1 更新がエラーで止まったか出力を書き込めなかった、2 使い方の\n"
-           "誤り、3 スロット K に開催がないかその開催にレースがない。\n";
+           "DIR に書き込みます。ビューアと同じく、レースのオッズをオッズの時刻ごとに DIR の\n"
+           "オッズ履歴 OrviKV.db に記録します。\n"
+           "--trio: BOX か総流しのパネルで馬番を順にチェックします。MemoOdds5 の行のあとに\n"
+           "trio.points（人気順位のある組の点数）、trio.excluded（取消・出走取消・1.0倍未満で\n"
+           "除いた組の数）、trio.combined（合成オッズ、小数第1位未満切り捨て。点数が 0 のときは\n"
+           "空）を出力します。\n"
+           "--csv: レースの一覧を CSV ファイル（BOM 付き UTF-8、改行は CR LF）として DIR\n"
+           "（なければ作成）に書き込みます: racecard.csv, bracket-quinella.csv, quinella.csv,\n"
+           "wide.csv, exacta.csv, trio.csv, votes.csv。\n"
+           "--history: ほかのすべての項目の後に、記録を古い順に1件1項目で出力します:\n"
+           "history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18（オッズの時刻と、出馬表が示すとおりの\n"
+           "各馬の単勝オッズ: オッズ、ﾄﾘｹｼ または空）。\n"
+           "終了ステータス: 0 完了、1 更新か CSV ファイルの書き込みがエラーで止まったか出力を\n"
+           "書き込めなかった（--history でオッズ履歴を読めなかった場合も）、2 使い方の誤り、\n"
+           "3 スロット K に開催がないかその開催にレースがない。\n";
 }
 
 namespace {
@@ -92,7 +109,7 @@ void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
 // Opens the trio panel and clicks the horses in order, as the panel would; prints each notice.
 void RunTrio(ViewerSession& session, const DumpOptions& options, ItemWriter& w) {
     if (!options.trioOrder.empty()) {
-        session.settings().sort.YBWsort = options.trioOrder == "popularity" ? "True" : "false";
+        session.SetTrioOrder(options.trioOrder == "popularity");
     }
     session.ClickTrioMode(options.trioMode == "box" ? BoxWheelMode::Box : BoxWheelMode::Wheel);
     if (!session.TrioPanelVisible()) {
@@ -105,6 +122,37 @@ void RunTrio(ViewerSession& session, const DumpOptions& options, ItemWriter& w) 
         if (session.ClickTrioHorse(horse) == ExtractResult::Rejected) {
             w.Item("notice", lit::kTooManyTicks);
         }
+    }
+}
+
+// Records the refreshed race in the history of the program folder, as the window does. An
+// unusable history is said on the error stream and the dump goes on without it.
+std::unique_ptr<history::HistoryStore> RecordHistory(const ViewerSession& session,
+                                                     const fs::path& programDir,
+                                                     std::ostream& err) {
+    if (!history::HistoryBuiltIn()) {
+        return nullptr;
+    }
+    try {
+        const std::int64_t now = std::time(nullptr);
+        auto store = history::OpenHistory(programDir, now);
+        store->Record(session.snapshot(), now);
+        return store;
+    } catch (const history::HistoryError& e) {
+        err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
+        return nullptr;
+    }
+}
+
+// history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18, oldest first.
+void WriteHistory(const history::HistoryStore& store, const RaceKey& race, ItemWriter& w) {
+    for (const history::StoredSnapshot& stored : store.Snapshots(race, true)) {
+        std::string item = stored.oddsTime;
+        for (int horse = 1; horse <= history::kMaxHorse; ++horse) {
+            item += '\t';
+            item += history::WinOddsOf(stored.snapshot, horse).text;
+        }
+        w.Item("history", item);
     }
 }
 
@@ -149,8 +197,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
             err << "orvikel-dump: スロット " << options->meeting << " に開催がありません\n";
             return kExitNoRace;
         }
-        session.selection().SelectedRace = options->race;
-        session.ClickVenue(options->meeting);
+        session.ChooseMeetingAndRace(options->meeting, options->race);
         if (session.selection().SelectedRace == 0) {
             err << "orvikel-dump: スロット " << options->meeting
                 << " の開催にはレースがありません\n";
@@ -161,6 +208,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
         return Finished(out, err, kExitRefreshFailed);
     }
+    const auto store = RecordHistory(session, programDir, err);
     WriteDisplay(session, options->grid, writer);
     if (!options->trioMode.empty()) {
         try {
@@ -170,6 +218,30 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
             return Finished(out, err, kExitRefreshFailed);
         }
         writer.Lines("MemoOdds5", session.display().memo[OrderList::Trio]);
+        const TrioPoints points = session.TrioSetPoints().value_or(TrioPoints{});
+        writer.Item("trio.points", std::to_string(points.points));
+        writer.Item("trio.excluded", std::to_string(points.excluded));
+        writer.Item("trio.combined", CombinedOddsText(points));
+    }
+    if (options->csvDir) {
+        try {
+            session.ExportCsv(tools::Utf8Path(*options->csvDir));
+        } catch (const std::exception& e) {
+            err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
+            return Finished(out, err, kExitRefreshFailed);
+        }
+    }
+    if (options->history) {
+        if (!store) {
+            // Asked for and not there: the reason went to the error stream above.
+            return Finished(out, err, kExitRefreshFailed);
+        }
+        try {
+            WriteHistory(*store, session.snapshot().race, writer);
+        } catch (const history::HistoryError& e) {
+            err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
+            return Finished(out, err, kExitRefreshFailed);
+        }
     }
     return Finished(out, err, kExitOk);
 }

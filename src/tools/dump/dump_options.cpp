@@ -58,9 +58,14 @@ std::optional<DumpOptions> ParseDumpOptions(const std::vector<std::string>& args
             options.grid = true;
             continue;
         }
+        if (arg == "--history") {
+            options.history = true;
+            continue;
+        }
         const std::string* v = nullptr;
         if (arg == "--ini" || arg == "--data" || arg == "--meeting" || arg == "--race" ||
-            arg == "--out" || arg == "--trio" || arg == "--horses" || arg == "--trio-order") {
+            arg == "--out" || arg == "--trio" || arg == "--horses" || arg == "--trio-order" ||
+            arg == "--csv") {
             v = value();
             if (v == nullptr) {
                 return std::nullopt;
@@ -75,6 +80,8 @@ std::optional<DumpOptions> ParseDumpOptions(const std::vector<std::string>& args
             options.dataDir = *v;
         } else if (arg == "--out") {
             options.outDir = *v;
+        } else if (arg == "--csv") {
+            options.csvDir = *v;
         } else if (arg == "--meeting") {
             const auto k = ParseNumber(*v, 1, 6);
             if (!k) {

@@ -13,9 +13,11 @@ struct DumpOptions {
     int race = 0;                        // 0..12
     std::optional<std::string> outDir;   // UTF-8 path
     bool grid = false;
+    bool history = false;  // print the race's stored odds snapshots after everything else
     std::string trioMode;  // "", "box" or "wheel"
     std::vector<int> horses;
-    std::string trioOrder;  // "", "popularity" or "number"
+    std::string trioOrder;              // "", "popularity" or "number"
+    std::optional<std::string> csvDir;  // UTF-8 path: write the race's lists as CSV files there
     bool help = false;
 };
 

@@ -1,6 +1,7 @@
 #include "sample/folder_plan.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/encoding.hpp"
 #include "sample/names.hpp"
@@ -111,6 +112,45 @@ double SaleFraction(int minutesToPost) {
     return 0.03 + 0.97 / (t * t);
 }
 
+// The bettors' view of each horse wanders a little every minute. Each step is drawn from the
+// race, the horse and the minute alone, so the state after 10 minutes is the state after 5
+// moved on by 5 more, whatever else the folder holds.
+void DriftStrengths(RacePlan& race, int minutes) {
+    constexpr double kStepPerMinute = 0.03;
+    for (Runner& r : race.runners) {
+        double drift = 0;
+        for (int m = 1; m <= minutes; ++m) {
+            Rng step(race.finishSeed ^ (static_cast<std::uint64_t>(r.number) << 48) ^
+                     (static_cast<std::uint64_t>(m) * 0x9FB21C651E98DF25ULL));
+            // Three uniforms make a bell; centred, with a standard deviation of one.
+            drift += kStepPerMinute * 2.0 * (step.Unit() + step.Unit() + step.Unit() - 1.5);
+        }
+        r.strength *= std::exp(drift);
+    }
+}
+
+// A race that was on sale at the moment of the folder, `minutes` later: odds moved and
+// fetched again, more votes sold, weighed when the weighing has come, run and its results
+// out ten minutes after the post. Races that were over or whose odds were fetched once stay.
+void MoveOn(RacePlan& race, int now, int minutes) {
+    if (!race.live || minutes == 0) {
+        return;
+    }
+    DriftStrengths(race, minutes);
+    const int minutesToPost = race.postMinutes - (now + minutes);
+    race.finished = minutesToPost <= -10;
+    if (race.finished) {
+        // The final odds; a time already past the post (fetched just after it) stays.
+        race.oddsMinutes = std::max(race.oddsMinutes, race.postMinutes);
+    } else if (race.oddsMinutes < race.postMinutes) {
+        // The sale closes at the post: the odds time goes no further.
+        race.oddsMinutes = std::min(race.oddsMinutes + minutes, race.postMinutes);
+    }
+    race.saleFraction = race.finished ? 1.0 : SaleFraction(minutesToPost);
+    race.files[2] = race.files[2] || race.finished || minutesToPost <= 70;
+    race.files[5] = race.finished;
+}
+
 RacePlan PlanRace(Rng& rng, const MeetingContext& meeting, int number, const Forced& forced) {
     RacePlan race;
     race.number = number;
@@ -156,6 +196,7 @@ RacePlan PlanRace(Rng& rng, const MeetingContext& meeting, int number, const For
 
     const int minutesToPost = race.postMinutes - meeting.now;
     race.finished = !meeting.today || minutesToPost <= -10;
+    race.live = !race.finished;
     race.oddsMinutes = race.finished ? race.postMinutes : meeting.now - rng.Range(0, 2);
     race.saleFraction = race.finished ? 1.0 : SaleFraction(minutesToPost);
     race.winPool = static_cast<std::int64_t>(rng.Range(450000, 1300000)) *
@@ -197,7 +238,7 @@ RacePlan PlanRace(Rng& rng, const MeetingContext& meeting, int number, const For
 
 }  // namespace
 
-std::vector<MeetingPlan> PlanFolder(std::uint64_t seed) {
+std::vector<MeetingPlan> PlanFolder(std::uint64_t seed, int minutesLater) {
     Rng rng(seed);
     // A Sunday between 2023 and 2025; 2023-01-01 was one.
     const long long sunday = DaysFromCivil(2023, 1, 1) + 7LL * rng.Range(0, 155);
@@ -273,7 +314,9 @@ std::vector<MeetingPlan> PlanFolder(std::uint64_t seed) {
                 // combinations had drawn no vote yet and show 0.0.
                 race.oddsMinutes = 9 * 60 + 30 + raceRng.Range(0, 20);
                 race.saleFraction = 0.004;
+                race.live = false;
             }
+            MoveOn(race, now, minutesLater);
             m.races.push_back(race);
         }
         meetings.push_back(m);

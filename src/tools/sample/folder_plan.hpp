@@ -50,6 +50,7 @@ struct RacePlan {
     std::string conditions;  // CP932, at most 28 bytes
     std::vector<Runner> runners;
     bool finished = false;
+    bool live = false;            // its odds follow the clock (sold now, fetched now)
     int oddsMinutes = 0;          // time of the odds, minutes after midnight
     double saleFraction = 1.0;    // part of the final pools sold at the time of the odds
     std::int64_t winPool = 0;     // final win pool in votes; the other pools follow from it
@@ -71,6 +72,9 @@ struct MeetingPlan {
     std::vector<RacePlan> races;
 };
 
-std::vector<MeetingPlan> PlanFolder(std::uint64_t seed);
+// The folder of a seed; minutesLater > 0 gives the same races that many minutes later: the
+// odds moved (each horse's strength drifts minute by minute, so a later state follows from an
+// earlier one), the odds times moved on, more votes sold, races run and their results out.
+std::vector<MeetingPlan> PlanFolder(std::uint64_t seed, int minutesLater = 0);
 
 }  // namespace orvikel::sample

@@ -1,6 +1,7 @@
 #include "sample/sample_folder.hpp"
 
 #include <array>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,10 +33,11 @@ bool IsClientDataFile(const std::string& name) {
     return false;
 }
 
-void RemoveOldDataFiles(const fs::path& dir) {
+void RemoveOldDataFiles(const fs::path& dir, const std::set<fs::path>& written) {
     std::vector<fs::path> old;
     for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
-        if (entry.is_regular_file() && IsClientDataFile(entry.path().filename().string())) {
+        if (entry.is_regular_file() && IsClientDataFile(entry.path().filename().string()) &&
+            written.count(entry.path()) == 0) {
             old.push_back(entry.path());
         }
     }
@@ -46,18 +48,21 @@ void RemoveOldDataFiles(const fs::path& dir) {
 
 }  // namespace
 
-FolderSummary GenerateSampleFolder(const fs::path& dir, std::uint64_t seed) {
+FolderSummary GenerateSampleFolder(const fs::path& dir, std::uint64_t seed, int minutesLater) {
     fs::create_directories(dir);
-    RemoveOldDataFiles(dir);
     FolderSummary summary;
-    for (const MeetingPlan& meeting : PlanFolder(seed)) {
+    std::set<fs::path> written;
+    for (const MeetingPlan& meeting : PlanFolder(seed, minutesLater)) {
+        written.insert(dir / MeetingFileName(meeting.slot));
         WriteFileAtomically(dir / MeetingFileName(meeting.slot), MeetingFile(meeting));
         ++summary.meetings;
         ++summary.files;
         for (const RacePlan& race : meeting.races) {
             const Market market = BuildMarket(race);
             auto write = [&](int kind, const std::string& bytes) {
-                WriteFileAtomically(dir / RaceFileName(kind, meeting, race.number), bytes);
+                const fs::path path = dir / RaceFileName(kind, meeting, race.number);
+                written.insert(path);
+                WriteFileAtomically(path, bytes);
                 ++summary.files;
             };
             if (race.files[1]) {
@@ -83,6 +88,7 @@ FolderSummary GenerateSampleFolder(const fs::path& dir, std::uint64_t seed) {
             }
         }
     }
+    RemoveOldDataFiles(dir, written);
     return summary;
 }
 

@@ -10,8 +10,8 @@ namespace orvikel::sample::testing {
 
 namespace fs = std::filesystem;
 
-GeneratedFolder::GeneratedFolder(std::uint64_t seed) {
-    GenerateSampleFolder(dir_.path(), seed);
+GeneratedFolder::GeneratedFolder(std::uint64_t seed, int minutesLater) {
+    GenerateSampleFolder(dir_.path(), seed, minutesLater);
     for (const auto& entry : fs::directory_iterator(dir_.path())) {
         bytes_[entry.path().filename().string()] = ::orvikel::testing::ReadBytes(entry.path());
     }
@@ -33,11 +33,11 @@ GeneratedFolder::GeneratedFolder(std::uint64_t seed) {
     }
 }
 
-const GeneratedFolder& GeneratedFolder::ForSeed(std::uint64_t seed) {
-    static std::map<std::uint64_t, std::unique_ptr<GeneratedFolder>> folders;
-    auto& folder = folders[seed];
+const GeneratedFolder& GeneratedFolder::ForSeed(std::uint64_t seed, int minutesLater) {
+    static std::map<std::pair<std::uint64_t, int>, std::unique_ptr<GeneratedFolder>> folders;
+    auto& folder = folders[{seed, minutesLater}];
     if (!folder) {
-        folder = std::make_unique<GeneratedFolder>(seed);
+        folder = std::make_unique<GeneratedFolder>(seed, minutesLater);
     }
     return *folder;
 }

@@ -24,10 +24,11 @@ struct MeetingKeys {
 
 class GeneratedFolder {
   public:
-    explicit GeneratedFolder(std::uint64_t seed);
+    explicit GeneratedFolder(std::uint64_t seed, int minutesLater = 0);
 
-    // One folder per seed, generated on first use and kept for the whole test run.
-    static const GeneratedFolder& ForSeed(std::uint64_t seed);
+    // One folder per seed (and later state), generated on first use and kept for the whole
+    // test run.
+    static const GeneratedFolder& ForSeed(std::uint64_t seed, int minutesLater = 0);
 
     const std::filesystem::path& Dir() const { return dir_.path(); }
     const std::vector<MeetingKeys>& Meetings() const { return meetings_; }

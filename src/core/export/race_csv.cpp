@@ -1,0 +1,208 @@
+#include "export/race_csv.hpp"
+
+#include <system_error>
+
+#include "common/bytes.hpp"
+#include "common/data_error.hpp"
+#include "common/file_io.hpp"
+#include "common/literals.hpp"
+#include "export/csv_text.hpp"
+
+namespace orvikel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A number field of the race card as a number, blanks as an empty cell, and anything else
+// as the text it holds, so nothing the file says is lost.
+CsvCell IntegerCell(const std::string& field) {
+    if (const auto value = ParseInteger(field)) {
+        return CsvInteger(*value);
+    }
+    return CsvText(field);
+}
+
+CsvCell DecimalCell(const std::string& field) {
+    const std::string trimmed = TrimBlanks(field);
+    if (!trimmed.empty() && ParseDecimal(trimmed)) {
+        return CsvCell{trimmed, true};
+    }
+    return CsvText(trimmed);
+}
+
+// The weight change as the table shows it ("＋ 4", sign and amount, "± 0", " 初 ") back to a
+// signed number; the first run stays the word.
+CsvCell WeightChangeCell(const std::string& change, const std::string& minusSign) {
+    const auto amountAfter = [&](const std::string& sign) -> std::optional<std::int64_t> {
+        if (sign.empty() || change.compare(0, sign.size(), sign) != 0) {
+            return std::nullopt;
+        }
+        return ParseInteger(change.substr(sign.size()));
+    };
+    if (change == lit::kNoChange) {
+        return CsvInteger(0);
+    }
+    if (change == lit::kFirstRun) {
+        return CsvText(lit::kFirstRunMark);
+    }
+    if (const auto gain = amountAfter(lit::kGain)) {
+        return CsvInteger(*gain);
+    }
+    if (const auto loss = amountAfter(minusSign)) {
+        return CsvInteger(-*loss);
+    }
+    return CsvText(change);
+}
+
+const OddsEntry* EntryOfHorse(const KindSnapshot& kind, int horse) {
+    for (const OddsEntry& entry : kind.entries) {
+        if (entry.horses[0] == horse) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+CsvCell PricedCell(const OddsEntry* entry, std::int64_t OddsEntry::*field) {
+    if (entry == nullptr || entry->state != PriceState::Priced) {
+        return CsvEmpty();
+    }
+    return CsvTenths(entry->*field);
+}
+
+CsvCell RankCell(const OddsEntry* entry) {
+    return entry != nullptr && entry->rank > 0 ? CsvInteger(entry->rank) : CsvEmpty();
+}
+
+std::vector<CsvRow> RaceCardRows(const RaceSnapshot& snapshot, const RaceCardTable& table,
+                                 const std::string& minusSign) {
+    std::vector<CsvRow> rows{
+        {CsvText(lit::kCsvBracket), CsvText(lit::kHorseNumberField), CsvText(lit::kCsvHorseName),
+         CsvText(lit::kBetWin), CsvText(lit::kCsvRank), CsvText(lit::kCsvPlaceLower),
+         CsvText(lit::kCsvPlaceUpper), CsvText(lit::kCsvBodyWeight), CsvText(lit::kCsvWeightChange),
+         CsvText(lit::kCsvJockey), CsvText(lit::kCsvBurden), CsvText(lit::kCsvRemark)}};
+    for (int slot = 1; slot <= 18; ++slot) {
+        const std::string& horseNo = table.cell(slot, kHorseNo);
+        // the slots the race card fills; the others are the grid's empty rows
+        if (IsBlanks(horseNo, horseNo.size())) {
+            continue;
+        }
+        // the win and place entries are those of the slot, as the lists are built per slot
+        const OddsEntry* win = EntryOfHorse(snapshot[BetKind::Win], slot);
+        const OddsEntry* place = EntryOfHorse(snapshot[BetKind::Place], slot);
+        rows.push_back(
+            {IntegerCell(table.cell(slot, kBracket)), IntegerCell(horseNo),
+             CsvText(table.cell(slot, kHorseName)), PricedCell(win, &OddsEntry::odds),
+             RankCell(win), PricedCell(place, &OddsEntry::odds),
+             PricedCell(place, &OddsEntry::upper), IntegerCell(table.cell(slot, kBodyWeight)),
+             WeightChangeCell(table.cell(slot, kWeightChange), minusSign),
+             CsvText(table.cell(slot, kJockey)), DecimalCell(table.cell(slot, kBurdenWeight)),
+             CsvText(table.cell(slot, kRemark))});
+    }
+    return rows;
+}
+
+// "1 - 2 - 3": spreadsheets take "1-2" and "1-2-3" for dates (January 2nd, 2001-02-03) and
+// convert them on opening, whatever the quoting; with blanks around the hyphens they stay text.
+CsvCell CombinationCell(const OddsEntry& entry, int size) {
+    std::string text;
+    for (int i = 0; i < size; ++i) {
+        text += (i > 0 ? " - " : "") + DecimalText(entry.horses[static_cast<std::size_t>(i)]);
+    }
+    return CsvText(text);
+}
+
+CsvCell StateCell(PriceState state) {
+    switch (state) {
+        case PriceState::Priced:
+            return CsvEmpty();
+        case PriceState::NoOdds:
+            return CsvText(lit::kStateNoOdds);
+        case PriceState::Cancelled:
+            return CsvText(lit::kStateCancelled);
+        case PriceState::Scratched:
+            return CsvText(lit::kStateScratched);
+    }
+    return CsvEmpty();
+}
+
+std::vector<CsvRow> OddsRows(const KindSnapshot& kind, int size, bool bounds) {
+    std::vector<CsvRow> rows;
+    if (bounds) {
+        rows.push_back({CsvText(lit::kCsvCombination), CsvText(lit::kCsvLower),
+                        CsvText(lit::kCsvUpper), CsvText(lit::kCsvRank), CsvText(lit::kCsvState)});
+    } else {
+        rows.push_back({CsvText(lit::kCsvCombination), CsvText(lit::kOddsField),
+                        CsvText(lit::kCsvRank), CsvText(lit::kCsvState)});
+    }
+    if (!kind.present) {
+        return rows;
+    }
+    for (const OddsEntry& entry : kind.entries) {
+        CsvRow row{CombinationCell(entry, size), PricedCell(&entry, &OddsEntry::odds)};
+        if (bounds) {
+            row.push_back(PricedCell(&entry, &OddsEntry::upper));
+        }
+        row.push_back(RankCell(&entry));
+        row.push_back(StateCell(entry.state));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<CsvRow> VoteRows(const RaceSnapshot& snapshot) {
+    static const std::array<const std::string*, kBetKindCount> kNames{
+        &lit::kBetWin,  &lit::kBetPlace,  &lit::kBetBracket, &lit::kBetQuinella,
+        &lit::kBetWide, &lit::kBetExacta, &lit::kBetTrio};
+    std::vector<CsvRow> rows{
+        {CsvText(lit::kCsvBetKind), CsvText(lit::kCsvVotes), CsvText(lit::kCsvShare)}};
+    std::int64_t total = 0;
+    for (const KindSnapshot& kind : snapshot.kinds) {
+        total += kind.votes.value_or(0);
+    }
+    for (std::size_t i = 0; i < kBetKindCount; ++i) {
+        const auto& votes = snapshot.kinds[i].votes;
+        if (!votes) {
+            continue;
+        }
+        // The share in tenths of a percent, rounded half up in integers; with no vote at all
+        // there is no share to give.
+        const CsvCell share =
+            total > 0 ? CsvTenths((*votes * 2000 + total) / (2 * total)) : CsvEmpty();
+        rows.push_back({CsvText(*kNames[i]), CsvInteger(*votes), share});
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::vector<CsvFile> BuildRaceCsv(const RaceSnapshot& snapshot, const RaceCardTable& table,
+                                  const std::string& minusSign) {
+    return {
+        {kRaceCardCsv, CsvBytes(RaceCardRows(snapshot, table, minusSign))},
+        {kBracketQuinellaCsv, CsvBytes(OddsRows(snapshot[BetKind::BracketQuinella], 2, false))},
+        {kQuinellaCsv, CsvBytes(OddsRows(snapshot[BetKind::Quinella], 2, false))},
+        {kWideCsv, CsvBytes(OddsRows(snapshot[BetKind::Wide], 2, true))},
+        {kExactaCsv, CsvBytes(OddsRows(snapshot[BetKind::Exacta], 2, false))},
+        {kTrioCsv, CsvBytes(OddsRows(snapshot[BetKind::Trio], 3, false))},
+        {kVotesCsv, CsvBytes(VoteRows(snapshot))},
+    };
+}
+
+void WriteRaceCsv(const fs::path& dir, const RaceSnapshot& snapshot, const RaceCardTable& table,
+                  const std::string& minusSign) {
+    // Everything is built before the first file is touched: a fault in the data then leaves
+    // the folder as it was.
+    const std::vector<CsvFile> files = BuildRaceCsv(snapshot, table, minusSign);
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec || !fs::is_directory(dir, ec)) {
+        ThrowAboutPath(lit::kFolderPrefixMsg, dir, lit::kCannotCreateSuffix);
+    }
+    for (const CsvFile& file : files) {
+        WriteFileAtomically(dir / fs::path(file.name), file.bytes);
+    }
+}
+
+}  // namespace orvikel
