@@ -3,13 +3,15 @@
 BUILD     ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WIN_BUILD ?= build-win
 BENCH_BUILD ?= build-bench
 FUZZ_SECONDS ?= 60
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO      ?= $(CURDIR)/demo-data
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps configure build test test-sanitize fuzz bench run screenshot clean
+.PHONY: all deps configure build test test-sanitize windows-test golden fuzz bench run screenshot \
+	clean
 
 all: build
 
@@ -35,6 +37,18 @@ test-sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The core, the tools and their tests cross-built for Windows (mingw-w64, $(WIN_BUILD)) and run
+# under Wine with a Japanese and an English locale; then orvikel-sample.exe and orvikel-dump.exe
+# against the Linux build over generated folders, byte for byte.
+windows-test: configure
+	@scripts/install-deps.sh windows
+	scripts/windows-test.sh $(BUILD) $(WIN_BUILD) $(JOBS)
+
+# Rewrites the golden tables of the text edge (tests/golden) from Windows' own functions.
+golden: configure
+	@scripts/install-deps.sh windows
+	scripts/windows-test.sh --golden $(BUILD) $(WIN_BUILD) $(JOBS)
 
 # libFuzzer over every reader of outside input, FUZZ_SECONDS each (clang, own build folder).
 # Findings land in $(FUZZ_BUILD)/artifacts/<target>/; the run fails when there is any.
@@ -69,4 +83,4 @@ screenshot: build
 	scripts/screenshot.sh $(BUILD) $(DEMO) $(CURDIR)/screenshots
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(DEMO)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD) $(WIN_BUILD) $(DEMO)

@@ -1,11 +1,10 @@
 #include "harness.hpp"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <array>
 #include <exception>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 #include <typeinfo>
 
@@ -41,12 +40,19 @@ int KindOf(std::string_view target) {
 }
 
 // A fresh folder of its own per process, so parallel fuzz jobs never share files.
+// Creating a folder fails when the name exists, so the one created is ours alone (the same
+// on Windows, which has no mkdtemp).
 fs::path MakeScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "orvikel-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a scratch folder under " + pattern);
+    const fs::path base = fs::temp_directory_path();
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path dir = base / ("orvikel-fuzz-" + std::to_string(random()));
+        std::error_code ec;
+        if (fs::create_directory(dir, ec)) {
+            return dir;
+        }
     }
-    return fs::path(pattern);
+    throw std::runtime_error("cannot make a scratch folder under " + base.string());
 }
 
 void WriteBytes(const fs::path& file, std::string_view bytes) {

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need, when any is missing.
+# With "windows": also what `make windows-test` needs (mingw-w64, Wine, GoogleTest's source,
+# the locales Wine takes its own from).
 set -euo pipefail
 
 packages=(
@@ -9,6 +11,9 @@ packages=(
     fonts-ipafont-gothic xvfb xauth
     clang-14 libclang-rt-14-dev
 )
+if [ "${1:-}" = windows ]; then
+    packages+=(g++-mingw-w64-x86-64-posix wine wine64 googletest locales)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

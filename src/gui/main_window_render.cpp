@@ -107,7 +107,9 @@ void MainWindow::RenderHeaderAndLists() {
     for (int r = 1; r <= kGridRows; ++r) {
         const GridRow& row = display.grid[r];
         for (int c = 0; c < kGridColumns; ++c) {
-            grid_->item(r - 1, c)->setText(Text(row[static_cast<std::size_t>(c)]));
+            // The grid's cells come in UTF-8 (full width has no CP932 form for every result).
+            grid_->item(r - 1, c)->setText(
+                QString::fromStdString(row[static_cast<std::size_t>(c)]));
         }
     }
     for (int n = 1; n <= 5; ++n) {

@@ -41,19 +41,6 @@ QGroupBox* MakeGroup(QWidget* parent, int number, const QString& caption, const 
     return box;
 }
 
-bool EndsWithSeparator(const std::string& folder) {
-    return folder.size() >= kPathSeparator.size() &&
-           folder.compare(folder.size() - kPathSeparator.size(), kPathSeparator.size(),
-                          kPathSeparator) == 0;
-}
-
-std::string WithSeparator(std::string folder) {
-    if (!EndsWithSeparator(folder)) {
-        folder += kPathSeparator;
-    }
-    return folder;
-}
-
 // The seven order flags with the numbers of their 人気順 / 通常 buttons and their captions.
 struct OrderGroup {
     int box;
@@ -184,17 +171,12 @@ void SettingsWindow::ChooseFolder() {
         return;
     }
     // A folder the settings file cannot name is refused at once, and the box keeps its text.
-    if (!FolderField(*chosen)) {
+    const std::optional<std::string> folder = FolderField(*chosen);
+    if (!folder) {
         return;
     }
-    QString folder = *chosen;
-    const QString separator =
-        QString::fromLatin1(kPathSeparator.data(), static_cast<qsizetype>(kPathSeparator.size()));
-    if (!folder.endsWith(separator)) {
-        folder += separator;
-    }
     edit1_->clear();
-    edit1_->setText(folder);
+    edit1_->setText(Text(WithSeparator(*folder)));
 }
 
 std::optional<std::string> SettingsWindow::FolderField(const QString& folder) {

@@ -1,9 +1,11 @@
 // One writer at a time per program folder, one viewer per folder, temporary files of their
 // own, and the clean-up of those a killed writer left.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -36,7 +38,8 @@ std::string PathUtf8(const fs::path& path) {
     return std::string(u8.begin(), u8.end());
 }
 
-std::map<std::string, std::string> WorkFiles(const fs::path& dir) {
+// Only the POSIX tests below use it.
+[[maybe_unused]] std::map<std::string, std::string> WorkFiles(const fs::path& dir) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::directory_iterator(dir)) {
         const std::string name = entry.path().filename().string();
@@ -47,6 +50,8 @@ std::map<std::string, std::string> WorkFiles(const fs::path& dir) {
     return files;
 }
 
+// The tests with a second process that holds the lock use fork (POSIX only).
+#ifndef _WIN32
 // A child process that takes the writer lock of dir and then waits to be killed; returns its
 // id once it holds the lock.
 pid_t ChildHoldingTheWriterLock(const fs::path& dir) {
@@ -68,6 +73,7 @@ pid_t ChildHoldingTheWriterLock(const fs::path& dir) {
     close(ready[0]);
     return child;
 }
+#endif
 
 TEST(WriterLock, ASecondWriterWaitsThenNamesTheFolder) {
     TempDir dir;
@@ -92,6 +98,7 @@ TEST(WriterLock, ASecondWriterWaitsThenNamesTheFolder) {
     second.get();
 }
 
+#ifndef _WIN32
 TEST(WriterLock, IsHeldAcrossProcessesAndFreedWhenItsHolderIsKilled) {
     TempDir dir;
     const pid_t child = ChildHoldingTheWriterLock(dir.path());
@@ -102,6 +109,8 @@ TEST(WriterLock, IsHeldAcrossProcessesAndFreedWhenItsHolderIsKilled) {
     EXPECT_NO_THROW(WriterLock(dir.path(), 2s));
     EXPECT_LT(Clock::now() - start, 500ms);
 }
+
+#endif
 
 TEST(WriterLock, AFolderNothingCanBeMadeInIsLeftToItsWritesToReport) {
     TempDir dir;
@@ -142,7 +151,7 @@ TEST(StaleTempFiles, OnlyOursAreRemovedAndOnlyWhenNoWriterIsAtWork) {
         {"OrviKV.ini", false},
         {"notes.txt.4242.0a1b2c3d.tmp", false},
         {"Qv1.dat.4242.0a1b2c3d.tmp", false},
-        {"QvDESo.dat.4242.0A1B2C3D.tmp", false},
+        {"QvDESo.dat.4243.0A1B2C3D.tmp", false},  // not the name above on Windows
         {"QvDESo.dat.42x.0a1b2c3d.tmp", false},
         {"QvDESo.dat.4242.0a1b2c3.tmp", false},
         {"QvDESo.dat.4242.0a1b2c3d.tmp.bak", false},
@@ -195,6 +204,11 @@ TEST(TempFiles, WritersOfOneFileNeverShareATemporaryFile) {
                 ADD_FAILURE() << "a mixed file of " << now.size() << " bytes";
                 return;
             }
+#ifdef _WIN32
+            // A file open for reading cannot be replaced on Windows: a reader that never lets
+            // go would stop every writer, which no viewer does.
+            std::this_thread::sleep_for(2ms);
+#endif
         }
     });
     first.join();
@@ -248,6 +262,7 @@ TEST_F(LockedRefresh, ARefreshWaitsForTheWriterAtWorkAndThenWritesItsWholeSet) {
     EXPECT_TRUE(fs::exists(program() / "QvHyou.dat"));
 }
 
+#ifndef _WIN32
 TEST_F(LockedRefresh, AWriterThatNeverEndsStopsTheRefreshWithTheFolderNamed) {
     const auto before = WorkFiles(program());
     const pid_t child = ChildHoldingTheWriterLock(program());
@@ -264,6 +279,7 @@ TEST_F(LockedRefresh, AWriterThatNeverEndsStopsTheRefreshWithTheFolderNamed) {
     EXPECT_GE(Clock::now() - start, kWriterLockWait);
     EXPECT_EQ(WorkFiles(program()), before);
 }
+#endif
 
 TEST_F(LockedRefresh, ATrioExtractionAndASettingsSaveWaitForTheWriterAtWork) {
     session_.ClickTrioMode(BoxWheelMode::Box);

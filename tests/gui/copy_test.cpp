@@ -53,10 +53,11 @@ class CopyTest : public QObject {
     std::unique_ptr<DemoFolder> demo_;
     std::unique_ptr<Viewer> viewer_;
 
-    // The grid's cell as the race-card work file holds it, padding removed.
+    // The grid's cell as the loader gives it (UTF-8), padding removed.
     QString Cell(int row, int column) const {
         static const Grid grid = LoadRaceCardGrid(ToPath(viewer_->dir()), "false");
-        return U(grid[static_cast<std::size_t>(row + 1)][static_cast<std::size_t>(column)])
+        return QString::fromStdString(
+                   grid[static_cast<std::size_t>(row + 1)][static_cast<std::size_t>(column)])
             .trimmed();
     }
 

@@ -1,8 +1,8 @@
 // 自動更新 in the window: stored in the settings file, and while it is on, the client's writes
 // refresh the race on screen with the user's orders and trio ticks kept.
 #include <QCheckBox>
-#include <QTextEdit>
 #include <QTableWidget>
+#include <QTextEdit>
 
 #include "demo_fixture.hpp"
 

@@ -46,7 +46,8 @@ void CompareGrid(const Viewer& viewer, const std::string& flag) {
     for (int r = 1; r <= kGridRows; ++r) {
         for (int c = 0; c < kGridColumns; ++c) {
             QCOMPARE(grid->item(r - 1, c)->text(),
-                     U(expected[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
+                     QString::fromStdString(
+                         expected[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]));
         }
     }
 }

@@ -54,7 +54,7 @@ class TempDir {
 };
 
 // While it lives, no file of this process can grow past limit bytes (RLIMIT_FSIZE): a disk
-// that fills up in the middle of a write, which stops root as well.
+// that fills up in the middle of a write, which stops root as well. POSIX only.
 class FileSizeLimit {
   public:
     explicit FileSizeLimit(std::uint64_t limit);

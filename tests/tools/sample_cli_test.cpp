@@ -1,54 +1,48 @@
 // orvikel-sample's command line, end to end.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
+#include <vector>
 
 #include "common/file_io.hpp"
 #include "jra_fixture.hpp"
+#include "run_program.hpp"
 
 namespace orvikel {
 namespace {
 
 namespace fs = std::filesystem;
 
-int RunSample(const std::string& args) {
-    const std::string command = std::string(ORVIKEL_SAMPLE_EXE) + " " + args + " >" +
-#ifdef _WIN32
-                                "NUL 2>NUL";
-    return std::system(command.c_str());
-#else
-                                "/dev/null 2>/dev/null";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
+int RunSample(const std::vector<std::string>& args) {
+    return testing::RunProgram(ORVIKEL_SAMPLE_EXE, args);
+}
+
+std::string PathArg(const fs::path& p) {
+    const auto u8 = p.u8string();
+    return std::string(u8.begin(), u8.end());
 }
 
 TEST(SampleCommandLine, WrongUsageExitsWithTwoAndWritesNothing) {
     testing::TempDir tmp;
-    const std::string dir = "'" + (tmp.path() / "data").string() + "'";
-    const std::string cases[] = {
-        "",
-        "--seed 5",
-        dir + " --seed",
-        dir + " --seed x",
-        dir + " --seed -1",
-        dir + " --seed 5x",
-        dir + " " + dir,
-        dir + " --bogus",
-        dir + " --minutes",
-        dir + " --minutes -1",
-        dir + " --minutes 1441",
-        dir + " --minutes 5m",
+    const std::string dir = PathArg(tmp.path() / "data");
+    const std::vector<std::string> cases[] = {
+        {},
+        {"--seed", "5"},
+        {dir, "--seed"},
+        {dir, "--seed", "x"},
+        {dir, "--seed", "-1"},
+        {dir, "--seed", "5x"},
+        {dir, dir},
+        {dir, "--bogus"},
+        {dir, "--minutes"},
+        {dir, "--minutes", "-1"},
+        {dir, "--minutes", "1441"},
+        {dir, "--minutes", "5m"},
     };
-    for (const std::string& args : cases) {
-        EXPECT_EQ(RunSample(args), 2) << args;
+    for (const auto& args : cases) {
+        EXPECT_EQ(RunSample(args), 2) << ::testing::PrintToString(args);
     }
     EXPECT_FALSE(fs::exists(tmp.path() / "data"));
 }
@@ -57,8 +51,8 @@ TEST(SampleCommandLine, WritesTheFolderAndTheDefaultSeedIsAFixedOne) {
     testing::TempDir tmp;
     const fs::path byDefault = tmp.path() / "default";
     const fs::path seeded = tmp.path() / "seeded";
-    ASSERT_EQ(RunSample("'" + byDefault.string() + "'"), 0);
-    ASSERT_EQ(RunSample("'" + seeded.string() + "' --seed 20061029"), 0);
+    ASSERT_EQ(RunSample({PathArg(byDefault)}), 0);
+    ASSERT_EQ(RunSample({PathArg(seeded), "--seed", "20061029"}), 0);
     ASSERT_TRUE(fs::is_regular_file(byDefault / "Uy-a.jra"));
     EXPECT_EQ(ReadFileBytes(byDefault / "Uy-a.jra"), ReadFileBytes(seeded / "Uy-a.jra"));
 }
@@ -73,11 +67,11 @@ TEST(SampleCommandLine, MinutesRewritesTheSameFolderLaterAndZeroGoesBack) {
         }
         return files;
     };
-    ASSERT_EQ(RunSample("'" + dir.string() + "'"), 0);
+    ASSERT_EQ(RunSample({PathArg(dir)}), 0);
     const auto first = folder();
-    ASSERT_EQ(RunSample("'" + dir.string() + "' --minutes 30"), 0);
+    ASSERT_EQ(RunSample({PathArg(dir), "--minutes", "30"}), 0);
     EXPECT_NE(folder(), first);
-    ASSERT_EQ(RunSample("'" + dir.string() + "' --minutes 0"), 0);
+    ASSERT_EQ(RunSample({PathArg(dir), "--minutes", "0"}), 0);
     EXPECT_EQ(folder(), first);
 }
 

@@ -24,6 +24,12 @@ inline std::string_view CutView(std::string_view line, int column, int width) {
     return line.substr(start, static_cast<std::size_t>(width));
 }
 
+// True for a byte that starts a CP932 double-byte character (whose second byte may look like
+// ASCII: "\", "[", "]").
+inline bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
 // The 2-byte right-aligned slot number text: " 1" .. " 9", "10" .. "18".
 std::string SlotText(int n);
 

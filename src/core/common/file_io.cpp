@@ -1,9 +1,11 @@
 #include "common/file_io.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <new>
 #include <system_error>
+#include <thread>
 
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
@@ -15,13 +17,41 @@ namespace orvikel {
 
 namespace fs = std::filesystem;
 
-std::string ReadFileBytes(const fs::path& path) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        ThrowCannotOpen(path);
+namespace {
+
+// Opens a regular file to read; false when it is missing, a folder, or cannot be opened. On
+// Windows a file that another program is replacing at that moment (a work file, a data file
+// the KEL client rewrites) cannot be looked at or opened for a few milliseconds, so there an
+// existing name is tried again for a while.
+bool OpenToRead(const fs::path& path, std::ifstream& in) {
+    for (int attempt = 0;; ++attempt) {
+        std::error_code ec;
+        const fs::file_status status = fs::status(path, ec);
+        if (status.type() == fs::file_type::not_found || fs::is_directory(status)) {
+            return false;
+        }
+        if (fs::is_regular_file(status)) {
+            in.open(path, std::ios::binary);
+            if (in) {
+                return true;
+            }
+            in.clear();
+        }
+#ifdef _WIN32
+        if (attempt < 50) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
+#endif
+        return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const fs::path& path) {
+    std::ifstream in;
+    if (!OpenToRead(path, in)) {
         ThrowCannotOpen(path);
     }
     std::string bytes;
@@ -56,12 +86,8 @@ std::string ReadFirstLine(const std::string& cp932Path) {
     // Only line 1 is ever used, so reading stops at its end: a data file with a huge tail
     // costs no more than its first line, and one without a line end no more than the limit.
     const fs::path path = text::NativePath(cp932Path);
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        ThrowCannotOpen(cp932Path);
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::ifstream in;
+    if (!OpenToRead(path, in)) {
         ThrowCannotOpen(cp932Path);
     }
     std::string line;
@@ -110,10 +136,27 @@ TextLines ReadWorkFileLines(const fs::path& dir, std::string_view name) {
     return TextLines(ReadFileBytes(dir / fs::path(name)));
 }
 
+namespace {
+
+// On Windows a file cannot be replaced while another program (a viewer loading it, a virus
+// scanner) has it open. Such a hold lasts milliseconds, so the rename is tried again for a
+// while before the write counts as failed.
+void Replace(const fs::path& temp, const fs::path& path, std::error_code& ec) {
+    fs::rename(temp, path, ec);
+#ifdef _WIN32
+    for (int attempt = 0; ec && attempt < 100; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        fs::rename(temp, path, ec);
+    }
+#endif
+}
+
+}  // namespace
+
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path temp = WriteTempFile(path, bytes);
     std::error_code ec;
-    fs::rename(temp, path, ec);
+    Replace(temp, path, ec);
     if (ec) {
         std::error_code ignored;
         fs::remove(temp, ignored);

@@ -13,10 +13,6 @@ namespace {
 constexpr std::string_view kFullWidthBlank = "\x81\x40";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 }  // namespace
 
 std::string TrimBlanks(std::string_view cp932) {

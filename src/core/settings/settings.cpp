@@ -48,37 +48,6 @@ namespace {
 
 constexpr std::string_view kMeetingPattern = "Uy-?.jra";
 
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-bool IsSeparatorByte(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
-
-// Byte offset one past the last separator character of a CP932 text, 0 when it has none.
-// The scan goes character by character: the second byte of a double-byte character can be
-// 0x5C, which is a separator only when it stands alone.
-std::size_t EndOfFolderPart(std::string_view text) {
-    std::size_t end = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            ++i;
-        } else if (IsSeparatorByte(text[i])) {
-            end = i + 1;
-        }
-    }
-    return end;
-}
-
-bool EndsWithSeparator(std::string_view text) {
-    return !text.empty() && EndOfFolderPart(text) == text.size();
-}
-
 // A line break, tab or other control character: never part of a folder the user meant, and
 // a line break would split the KelDir line of the settings file.
 bool IsControlByte(char c) {
@@ -99,12 +68,13 @@ bool MatchesMeetingName(std::string_view name, std::string_view prefix) {
     return true;
 }
 
-// A settings file in another encoding: a byte-order mark (UTF-8, UTF-16) or a NUL byte,
-// which CP932 text never holds. Its keys cannot be read as they are, and writing CP932
-// lines into it would leave a file of two encodings.
+// A settings file in an encoding the profile reader does not take: a UTF-16 byte-order mark
+// or a NUL byte, which neither CP932 nor UTF-8 text holds. Its keys cannot be read as they
+// are, and writing byte lines into it would leave a file of two encodings. (A UTF-8 file
+// with its mark is read and saved as UTF-8, see ProfileFile.)
 bool IsOtherEncoding(std::string_view bytes) {
-    return bytes.starts_with("\xEF\xBB\xBF") || bytes.starts_with("\xFF\xFE") ||
-           bytes.starts_with("\xFE\xFF") || bytes.find('\0') != std::string_view::npos;
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
+           bytes.find('\0') != std::string_view::npos;
 }
 
 ProfileFile ReadProfile(const fs::path& iniFile) {
@@ -175,10 +145,7 @@ void SaveAutoUpdate(const fs::path& programDir, bool on) {
 std::string SaveSettings(const fs::path& programDir, const SettingsToSave& values) {
     const fs::path iniFile = programDir / kSettingsFileName;
     CheckFolderSetting(values.folderField);
-    std::string folder = values.folderField;
-    if (!EndsWithSeparator(folder)) {
-        folder += kPathSeparator;
-    }
+    const std::string folder = WithSeparator(values.folderField);
 
     // Read, changed and written back under the lock: two saves at once would otherwise both
     // start from the same old file, and one of them would be lost.

@@ -42,9 +42,9 @@ inline bool IsNumberOrder(const std::string& flag) {
     return flag == "false";
 }
 
-// Reads the settings file of programDir; a missing or unreadable file, or one in another
-// encoding than CP932 (a byte-order mark or a NUL byte), gives every default and is never
-// created by reading.
+// Reads the settings file of programDir (CP932, or UTF-8 with its byte-order mark); a missing
+// or unreadable file, or one in UTF-16 (its mark or a NUL byte), gives every default and is
+// never created by reading.
 Settings ReadSettings(const std::filesystem::path& programDir);
 // The same for a settings file given by its own path.
 Settings ReadSettingsFile(const std::filesystem::path& iniFile);

@@ -114,10 +114,13 @@ Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string
             if (kGridCells[c].fullWidth) {
                 wide.push_back(&row[c]);
                 halfWidth.push_back(row[c]);
+            } else {
+                row[c] = text::ToUtf8(row[c]);
             }
         }
     }
-    std::vector<std::string> fullWidth = text::ToFullWidthEach(halfWidth);
+    // Full width goes straight to UTF-8: its result need not have a CP932 form.
+    std::vector<std::string> fullWidth = text::FullWidthUtf8Each(halfWidth);
     for (std::size_t k = 0; k < wide.size(); ++k) {
         *wide[k] = std::move(fullWidth[k]);
     }

@@ -21,18 +21,20 @@ namespace orvikel {
 
 inline constexpr int kGridColumns = 11;
 inline constexpr int kGridRows = kHorses;  // one row per horse slot
+// A grid row's cells in UTF-8, ready to show: a full-width cell may hold characters that
+// CP932 has no form for (ヷ, a lone combining voiced mark).
 using GridRow = std::array<std::string, kGridColumns>;
 using Grid = OneBased<GridRow, kGridRows>;  // rows 1..18
 // The horse number each grid row shows (0: an empty slot), so marks by horse find their row
 // in either order of the grid.
 using GridHorses = OneBased<int, kGridRows>;
 
-// Everything the main window displays apart from its buttons, as CP932 texts.
+// Everything the main window displays apart from its buttons, as CP932 texts but the grid.
 struct DisplayState {
     RaceHeader header;
     OddsDisplay odds;
     Hint gridHint;
-    Grid grid;                         // DEGrid rows 1..18
+    Grid grid;                         // DEGrid rows 1..18, UTF-8
     GridHorses gridHorse;              // the horse of each row of grid
     ByOddsList<TextLines> memo;        // MemoOdds1..5
     std::vector<std::string> results;  // MemoSeiseki
@@ -65,8 +67,8 @@ const RaceSnapshot& RefreshRace(const RaceFiles& files, const Settings& settings
 // flag is neither "True" nor "false".
 const char* WorkFileFor(OrderList list, const std::string& flag);
 
-// The grid rows from "QvDESo.dat" ("True") or "QvDENo.dat" (any other flag). Throws DataError
-// when the file is missing or holds fewer than 18 lines.
+// The grid rows (UTF-8) from "QvDESo.dat" ("True") or "QvDENo.dat" (any other flag). Throws
+// DataError when the file is missing or holds fewer than 18 lines.
 // horses, when given, gets the horse number of each row.
 Grid LoadRaceCardGrid(const std::filesystem::path& programDir, const std::string& tsort,
                       GridHorses* horses = nullptr);

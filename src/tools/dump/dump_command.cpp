@@ -10,6 +10,7 @@
 #include "common/file_io.hpp"
 #include "common/literals.hpp"
 #include "common/paths.hpp"
+#include "console.hpp"
 #include "dump/dump_options.hpp"
 #include "history_store.hpp"
 #include "odds_history.hpp"
@@ -48,15 +49,14 @@ const char* UsageText() {
 
 namespace {
 
-fs::path Utf8Path(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 class ItemWriter {
   public:
     explicit ItemWriter(std::ostream& out) : out_(out) {}
     void Item(const std::string& key, std::string_view cp932Value) {
-        out_ << key << '\t' << text::ToUtf8(cp932Value) << '\n';
+        Utf8Item(key, text::ToUtf8(cp932Value));
+    }
+    void Utf8Item(const std::string& key, std::string_view utf8Value) {
+        out_ << key << '\t' << utf8Value << '\n';
     }
     // A list's TextLines or a vector of strings.
     template <class LineRange>
@@ -99,9 +99,9 @@ void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
             std::string cells = std::to_string(i);
             for (const auto& cell : d.grid[i]) {
                 cells += '\t';
-                cells += cell;  // ASCII tab inside CP932 text converts unchanged
+                cells += cell;  // already UTF-8
             }
-            w.Item("DEGrid", cells);
+            w.Utf8Item("DEGrid", cells);
         }
     }
 }
@@ -181,19 +181,14 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         out << UsageText();
         return Finished(out, err, kExitOk);
     }
-    const fs::path programDir = options->outDir ? Utf8Path(*options->outDir) : exeDir;
+    const fs::path programDir = options->outDir ? tools::Utf8Path(*options->outDir) : exeDir;
     ViewerSession session(programDir);
     ItemWriter writer(out);
     try {
-        Settings settings =
-            options->iniFile ? ReadSettingsFile(Utf8Path(*options->iniFile)) : ReadSettings(exeDir);
+        Settings settings = options->iniFile ? ReadSettingsFile(tools::Utf8Path(*options->iniFile))
+                                             : ReadSettings(exeDir);
         if (options->dataDir) {
-            settings.KelDir = FolderSettingFromUtf8(*options->dataDir);
-            if (settings.KelDir.empty() ||
-                settings.KelDir.substr(settings.KelDir.size() - kPathSeparator.size()) !=
-                    kPathSeparator) {
-                settings.KelDir += kPathSeparator;
-            }
+            settings.KelDir = WithSeparator(FolderSettingFromUtf8(*options->dataDir));
         }
         std::error_code ec;
         fs::create_directories(programDir, ec);
@@ -230,7 +225,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
     }
     if (options->csvDir) {
         try {
-            session.ExportCsv(Utf8Path(*options->csvDir));
+            session.ExportCsv(tools::Utf8Path(*options->csvDir));
         } catch (const std::exception& e) {
             err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
             return Finished(out, err, kExitRefreshFailed);

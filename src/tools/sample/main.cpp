@@ -5,8 +5,10 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/error_text.hpp"
+#include "console.hpp"
 #include "sample/sample_folder.hpp"
 
 namespace {
@@ -35,18 +37,20 @@ constexpr int kMaxMinutes = 24 * 60;
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string dir;
+    [[maybe_unused]] const orvikel::tools::Utf8Console console;
+    const std::vector<std::string> args = orvikel::tools::Utf8Arguments(argc, argv);
+    std::string dir;  // UTF-8
     std::uint64_t seed = orvikel::sample::kDefaultSeed;
     int minutes = 0;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (arg == "--seed") {
-            if (i + 1 >= argc || !ParseNumber(std::string_view(argv[i + 1]), seed)) {
+            if (i + 1 >= args.size() || !ParseNumber(std::string_view(args[i + 1]), seed)) {
                 return Usage();
             }
             ++i;
         } else if (arg == "--minutes") {
-            if (i + 1 >= argc || !ParseNumber(std::string_view(argv[i + 1]), minutes) ||
+            if (i + 1 >= args.size() || !ParseNumber(std::string_view(args[i + 1]), minutes) ||
                 minutes < 0 || minutes > kMaxMinutes) {
                 return Usage();
             }
@@ -61,7 +65,8 @@ int main(int argc, char** argv) {
         return Usage();
     }
     try {
-        const auto summary = orvikel::sample::GenerateSampleFolder(dir, seed, minutes);
+        const auto summary =
+            orvikel::sample::GenerateSampleFolder(orvikel::tools::Utf8Path(dir), seed, minutes);
         std::printf("orvikel-sample: %s に %d 開催、%d ファイルを書き込みました\n", dir.c_str(),
                     summary.meetings, summary.files);
         return 0;
