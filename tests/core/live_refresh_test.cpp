@@ -2,12 +2,21 @@
 // shown or reported.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "jra_fixture.hpp"
 #include "shell/live_refresh.hpp"
 
 namespace orvikel {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::TempDir;
 
 TEST(LiveStamps, AChangedAddedOrRemovedFileChangesTheStampsAndNothingElseDoes) {
@@ -29,6 +38,40 @@ TEST(LiveStamps, AChangedAddedOrRemovedFileChangesTheStampsAndNothingElseDoes) {
     EXPECT_NE(grown, first);
     dir.Write("Ks-1.jra", "results");
     EXPECT_NE(StampRaceFiles(files), grown);
+}
+
+// Sets a file's write time to a fixed second and the given milliseconds past it. Windows'
+// own call, because the MinGW runtime sets whole seconds only.
+void SetWriteTime(const fs::path& path, int milliseconds) {
+#ifdef _WIN32
+    const std::uint64_t ticks = 133'000'000'000'000'000ULL + milliseconds * 10'000ULL;
+    const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    const HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+    CloseHandle(file);
+#else
+    fs::last_write_time(path, fs::file_time_type(std::chrono::seconds(1'800'000'000) +
+                                                 std::chrono::milliseconds(milliseconds)));
+#endif
+}
+
+// The client rewrites its fixed-width files with the same size, often twice within a second:
+// only the write time tells the rewrite, to below the second.
+TEST(LiveStamps, ASameSizeRewriteWithinTheSecondChangesTheStamps) {
+    TempDir dir;
+    RaceFiles files;
+    files.name[3] = dir.Write("Zo-1.jra", "odds 1");
+    const fs::path path = text::NativePath(files.name[3]);
+    SetWriteTime(path, 100);
+    const RaceStamps first = StampRaceFiles(files);
+    dir.Write("Zo-1.jra", "odds 2");
+    SetWriteTime(path, 600);
+    const RaceStamps rewritten = StampRaceFiles(files);
+    EXPECT_EQ(rewritten[3].size, first[3].size);
+    EXPECT_NE(rewritten, first);
 }
 
 RaceStamps Stamps(std::uintmax_t size) {
