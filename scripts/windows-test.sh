@@ -55,8 +55,11 @@ wine=wine
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     say "preparing the Wine prefix $WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1
+    wineserver -w  # the server wineboot started ends on its own; -p below refuses a running one
 fi
-wineserver -p  # one server for all the runs below, ended at exit
+# One server for all the runs below, ended at exit. Only speed hangs on it: should one be
+# running already (2), each run uses that one.
+wineserver -p || [ $? -eq 2 ]
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 run_wine() {  # LOCALE EXE ARGS...
