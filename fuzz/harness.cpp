@@ -341,7 +341,7 @@ void WriteSeeds(std::string_view target, const fs::path& dir) {
     }
     if (target == "settings") {
         const std::string folder = FolderText(data);
-        const std::string options = "[Options]\r\nPN=" + lit::kSignFilled +
+        const std::string options = "[Options]\r\nPN=" + std::string(lit::kSignFilled) +
                                     "\r\nTsort=True\r\nWsort=false\r\nUsort=True\r\n"
                                     "Ksort=false\r\nSsort=True\r\nYsort=false\r\nYBWsort=True\r\n"
                                     "US=1\r\n";

@@ -125,7 +125,7 @@ void MainWindow::ShowHistoryFigures() {
         try {
             const auto figures =
                 history::BuildOddsHistory(history_->Snapshots(snapshot.race, true));
-            historyWindow_->Show(figures, Text(session_.display().header.EditYMDR));
+            historyWindow_->Show(figures, Text(session_.display().header.dateLine));
         } catch (const history::HistoryError& e) {
             HistoryFailed(e);
             historyWindow_->Show(history::OddsHistory{}, QStringLiteral("オッズ履歴は使えません"));

@@ -95,13 +95,13 @@ void MainWindow::Render() {
 void MainWindow::RenderHeaderAndLists() {
     const DisplayState& display = session_.display();
     const RaceHeader& header = display.header;
-    SetBox(editYMDR_, header.EditYMDR);
-    SetBox(editTokubetu_, header.EditTokubetu);
-    SetBox(editJikoku_, header.EditJikoku);
-    SetBox(editJyouken_, header.EditJyouken);
-    SetBox(editCourse_, header.EditCourse);
-    SetBox(editKyori_, header.EditKyori);
-    SetBox(editTousuu_, header.EditTousuu);
+    SetBox(editYMDR_, header.dateLine);
+    SetBox(editTokubetu_, header.raceName);
+    SetBox(editJikoku_, header.postTime);
+    SetBox(editJyouken_, header.conditions);
+    SetBox(editCourse_, header.course);
+    SetBox(editKyori_, header.distance);
+    SetBox(editTousuu_, header.runners);
 
     grid_->setToolTip(HintText(display.gridHint));
     for (int r = 1; r <= kGridRows; ++r) {
@@ -117,7 +117,7 @@ void MainWindow::RenderHeaderAndLists() {
         const auto list = static_cast<OrderList>(n);
         gbOdds_[i]->setTitle(Text(display.odds.caption[list]));
         memo_[i]->setToolTip(HintText(display.odds.hint[list]));
-        SetLines(memo_[i], display.memo[list]);
+        SetLines(memo_[i], display.oddsLines[list]);
     }
     SetLines(memoSeiseki_, display.results);
     voteTotals_->setText(VoteTotalsLine(display));
@@ -147,7 +147,7 @@ void MainWindow::RenderButtons() {
 
     const bool shown = session_.RaceControlsShown();
     gbR_->setVisible(shown);
-    buttonHyou_->setVisible(selection.ButtonHyouVisible);
+    buttonHyou_->setVisible(selection.VoteButtonVisible);
 
     const auto popular = [this](OrderList list) {
         return IsPopularityOrder(session_.OrderFlag(list));

@@ -111,15 +111,14 @@ void SettingsWindow::BuildLayout() {
 
     auto* signBox = MakeGroup(this, 2, QStringLiteral("増減のマイナス表示"), QRect(8, 72, 121, 97));
     const std::array<const char*, 3> signs{"▲12", "－12", "△12"};
-    const std::array<const std::string*, 3> values{&lit::kSignFilled, &lit::kSignDash,
-                                                   &lit::kSignOpen};
+    const std::array<std::string_view, 3> values{lit::kSignFilled, lit::kSignDash, lit::kSignOpen};
     for (int i = 0; i < 3; ++i) {
         QRadioButton* button =
             MakeRadio(signBox, i + 1, QString::fromUtf8(signs[static_cast<std::size_t>(i)]),
                       QRect(16, 16 + 24 * i, 90, 20), FixedFont(16));
         radio_[static_cast<std::size_t>(i + 1)] = button;
-        const std::string* value = values[static_cast<std::size_t>(i)];
-        connect(button, &QRadioButton::clicked, this, [this, value] { minusSign_ = *value; });
+        const std::string_view value = values[static_cast<std::size_t>(i)];
+        connect(button, &QRadioButton::clicked, this, [this, value] { minusSign_ = value; });
     }
 
     auto* orders =

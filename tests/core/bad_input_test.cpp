@@ -292,7 +292,7 @@ TEST(BadSettingsFile, AFolderInPlaceOfTheFileGivesDefaultsAndASaveErrorNamingIt)
     fs::create_directory(dir.path() / kSettingsFileName);
     EXPECT_EQ(ReadSettings(dir.path()).sort.Tsort, "false");
     try {
-        SaveSettings(dir.path(), SettingsToSave{"/new/", lit::kSignDash, SortFlags{}});
+        SaveSettings(dir.path(), SettingsToSave{"/new/", std::string(lit::kSignDash), SortFlags{}});
         ADD_FAILURE() << "saved over a folder";
     } catch (const DataError& e) {
         EXPECT_NE(std::string(e.what()).find(kSettingsFileName), std::string::npos);

@@ -198,7 +198,7 @@ TEST_F(RaceFolder, TheChosenRaceStaysOrMovesToTheNextOrHighestRaceWithFiles) {
             EXPECT_EQ(selection.RaceButtonVisible[r], c.races.count(r) == 1)
                 << c.what << " race " << r;
         }
-        EXPECT_TRUE(selection.ButtonHyouVisible) << c.what;
+        EXPECT_TRUE(selection.VoteButtonVisible) << c.what;
     }
 }
 

@@ -289,7 +289,7 @@ TEST_F(LockedRefresh, ATrioExtractionAndASettingsSaveWaitForTheWriterAtWork) {
     std::optional<WriterLock> other(std::in_place, program());
     auto extraction = std::async(std::launch::async, [&] { session_.ClickTrioHorse(3); });
     auto save = std::async(std::launch::async, [&] {
-        SaveSettings(program(), SettingsToSave{"/kel/", lit::kSignDash, SortFlags{}});
+        SaveSettings(program(), SettingsToSave{"/kel/", std::string(lit::kSignDash), SortFlags{}});
     });
     EXPECT_EQ(extraction.wait_for(300ms), std::future_status::timeout);
     EXPECT_EQ(save.wait_for(0ms), std::future_status::timeout);

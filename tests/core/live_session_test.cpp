@@ -81,7 +81,8 @@ TEST_F(LiveSession, KeepsTheOrdersTheSelectionAndTheTrioPanelWithItsTicks) {
     }
     const int race = session_.selection().SelectedRace;
     const Grid before = session_.display().grid;
-    const std::vector<std::string> boxBefore = Strings(session_.display().memo[OrderList::Trio]);
+    const std::vector<std::string> boxBefore =
+        Strings(session_.display().oddsLines[OrderList::Trio]);
     ASSERT_FALSE(boxBefore.empty());
 
     sample::GenerateSampleFolder(data_, sample::kDefaultSeed, 10);
@@ -90,7 +91,8 @@ TEST_F(LiveSession, KeepsTheOrdersTheSelectionAndTheTrioPanelWithItsTicks) {
     EXPECT_EQ(session_.selection().SelectedRace, race);
     EXPECT_EQ(session_.CheckedRace(), race);
     EXPECT_EQ(session_.OrderFlag(OrderList::Quinella), "True");
-    EXPECT_EQ(session_.display().memo[OrderList::Quinella], ReadWorkFile(program_, "QvUOSo.dat"));
+    EXPECT_EQ(session_.display().oddsLines[OrderList::Quinella],
+              ReadWorkFile(program_, "QvUOSo.dat"));
     EXPECT_EQ(session_.display().grid, LoadRaceCardGrid(program_, "True"));
     EXPECT_NE(session_.display().grid, before);  // the odds moved
     EXPECT_TRUE(session_.TrioPanelVisible());
@@ -101,9 +103,9 @@ TEST_F(LiveSession, KeepsTheOrdersTheSelectionAndTheTrioPanelWithItsTicks) {
             << horse;
     }
     // The BOX of the same horses, extracted again from the new trio odds.
-    EXPECT_EQ(Strings(session_.display().memo[OrderList::Trio]),
+    EXPECT_EQ(Strings(session_.display().oddsLines[OrderList::Trio]),
               Strings(session_.trio().LoadList(program_, "false")));
-    EXPECT_NE(Strings(session_.display().memo[OrderList::Trio]), boxBefore);
+    EXPECT_NE(Strings(session_.display().oddsLines[OrderList::Trio]), boxBefore);
     EXPECT_EQ(session_.FollowClient(), LiveStep::Unchanged);
 }
 
@@ -133,7 +135,7 @@ TEST_F(LiveSession, TheTrioSetIsPricedAgainFromTheNewOdds) {
     }
     const auto before = session_.TrioSetPoints();
     ASSERT_TRUE(before.has_value());
-    const TrioPoints shownBefore = ShownPoints(session_.display().memo[OrderList::Trio]);
+    const TrioPoints shownBefore = ShownPoints(session_.display().oddsLines[OrderList::Trio]);
     EXPECT_EQ(before->points, shownBefore.points);
     EXPECT_EQ(before->combinedTenths, shownBefore.combinedTenths);
 
@@ -141,7 +143,7 @@ TEST_F(LiveSession, TheTrioSetIsPricedAgainFromTheNewOdds) {
     ASSERT_EQ(session_.FollowClient(), LiveStep::Show);
     const auto after = session_.TrioSetPoints();
     ASSERT_TRUE(after.has_value());
-    const TrioPoints shownAfter = ShownPoints(session_.display().memo[OrderList::Trio]);
+    const TrioPoints shownAfter = ShownPoints(session_.display().oddsLines[OrderList::Trio]);
     EXPECT_EQ(after->points, shownAfter.points);
     EXPECT_EQ(after->excluded, shownAfter.excluded);
     EXPECT_EQ(after->combinedTenths, shownAfter.combinedTenths);
@@ -157,8 +159,8 @@ TEST_F(LiveSession, AHalfWrittenFileIsRetriedNotReported) {
     CutShort(kWinPlace, 200);
     EXPECT_EQ(session_.FollowClient(), LiveStep::Retry);
     EXPECT_EQ(session_.display().grid, before);
-    EXPECT_EQ(Strings(session_.display().memo[OrderList::Bracket]),
-              Strings(shown.memo[OrderList::Bracket]));
+    EXPECT_EQ(Strings(session_.display().oddsLines[OrderList::Bracket]),
+              Strings(shown.oddsLines[OrderList::Bracket]));
 
     sample::GenerateSampleFolder(data_, sample::kDefaultSeed, 5);
     EXPECT_EQ(session_.FollowClient(), LiveStep::Show);

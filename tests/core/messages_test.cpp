@@ -144,7 +144,8 @@ TEST(FolderSetting, ASaveWithALineBreakInTheFolderWritesNothing) {
     const std::string old = "[Dir]\r\nKelDir=/old/\r\n";
     dir.Write(kSettingsFileName, old);
     for (const char* folder : {"/kel\r\n[Options]\r\nUS=1", "/kel\n", "\t/kel/"}) {
-        EXPECT_THROW(SaveSettings(dir.path(), SettingsToSave{folder, lit::kSignDash, SortFlags{}}),
+        EXPECT_THROW(SaveSettings(dir.path(),
+                                  SettingsToSave{folder, std::string(lit::kSignDash), SortFlags{}}),
                      DataError)
             << folder;
         EXPECT_EQ(ReadBytes(dir.path() / kSettingsFileName), old);

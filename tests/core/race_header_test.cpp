@@ -85,7 +85,7 @@ TEST(ShowRaceHeader, EachLaterKindOverwritesWhatItFills) {
     // Which kind fills each box (0: no present file fills it, it keeps its text).
     struct Case {
         std::set<int> kinds;
-        int ymdr, tokubetu, jyouken, kyori, tousuu, jikoku, course;
+        int dateLine, raceName, conditions, distance, runners, postTime, course;
     };
     const Case cases[] = {
         {{1}, 1, 1, 1, 1, 0, 1, 1},
@@ -107,15 +107,15 @@ TEST(ShowRaceHeader, EachLaterKindOverwritesWhatItFills) {
         const std::string which = "kinds from " + std::to_string(*c.kinds.begin()) + " to " +
                                   std::to_string(*c.kinds.rbegin()) + ", " +
                                   std::to_string(c.kinds.size()) + " files";
-        EXPECT_EQ(U8(h.EditYMDR), expect(c.ymdr, "2006年10月29日 第4回 東京 9日目 第" +
-                                                     std::to_string(c.ymdr) + "Ｒ"))
+        EXPECT_EQ(U8(h.dateLine), expect(c.dateLine, "2006年10月29日 第4回 東京 9日目 第" +
+                                                         std::to_string(c.dateLine) + "Ｒ"))
             << which;
-        EXPECT_EQ(h.EditTokubetu, expect(c.tokubetu, Name(c.tokubetu))) << which;
-        EXPECT_EQ(h.EditJyouken, expect(c.jyouken, Conditions(c.jyouken))) << which;
-        EXPECT_EQ(h.EditKyori, expect(c.kyori, Distance(c.kyori))) << which;
-        EXPECT_EQ(h.EditTousuu, expect(c.tousuu, Runners(c.tousuu))) << which;
-        EXPECT_EQ(U8(h.EditJikoku), expect(c.jikoku, "発走時刻  15:41")) << which;
-        EXPECT_EQ(U8(h.EditCourse), expect(c.course, "芝右")) << which;
+        EXPECT_EQ(h.raceName, expect(c.raceName, Name(c.raceName))) << which;
+        EXPECT_EQ(h.conditions, expect(c.conditions, Conditions(c.conditions))) << which;
+        EXPECT_EQ(h.distance, expect(c.distance, Distance(c.distance))) << which;
+        EXPECT_EQ(h.runners, expect(c.runners, Runners(c.runners))) << which;
+        EXPECT_EQ(U8(h.postTime), expect(c.postTime, "発走時刻  15:41")) << which;
+        EXPECT_EQ(U8(h.course), expect(c.course, "芝右")) << which;
     }
 }
 
@@ -138,7 +138,7 @@ TEST(ShowRaceHeader, DateLineDropsLeadingZerosOfTheNumbersOnly) {
             files.exists[kind] = true;
             RaceHeader h;
             ShowRaceHeader(files, h);
-            EXPECT_EQ(U8(h.EditYMDR), c.expected) << "kind " << kind;
+            EXPECT_EQ(U8(h.dateLine), c.expected) << "kind " << kind;
         }
     }
 }
@@ -158,12 +158,12 @@ TEST(ShowRaceHeader, TextsAreShownAsCutEvenWhenTheLineIsShort) {
     files.exists[kTrio] = true;
     RaceHeader h;
     ShowRaceHeader(files, h);
-    EXPECT_EQ(h.EditTokubetu, Name(7));  // trailing blanks stay
-    EXPECT_EQ(h.EditJyouken, "Cond");
-    EXPECT_EQ(h.EditTousuu, "");
-    EXPECT_EQ(h.EditJikoku, "");
-    EXPECT_EQ(h.EditCourse, "");
-    EXPECT_EQ(h.EditKyori, "");
+    EXPECT_EQ(h.raceName, Name(7));  // trailing blanks stay
+    EXPECT_EQ(h.conditions, "Cond");
+    EXPECT_EQ(h.runners, "");
+    EXPECT_EQ(h.postTime, "");
+    EXPECT_EQ(h.course, "");
+    EXPECT_EQ(h.distance, "");
 }
 
 TEST(RunnersText, BlanksALeadingZero) {
@@ -205,9 +205,9 @@ TEST(ShowRaceHeader, ANumberThatIsNotOneStopsAtItsFileAndKeepsEarlierKinds) {
             EXPECT_EQ(message.rfind(bad, 0), 0u) << U8(message);
             EXPECT_NE(message.find(c.field), std::string::npos) << U8(message);
         }
-        EXPECT_EQ(U8(h.EditYMDR), "2006年10月29日 第4回 東京 9日目 第1Ｒ") << c.kind;
-        EXPECT_EQ(h.EditTokubetu, Name(kRaceCard)) << c.kind;
-        EXPECT_EQ(h.EditTousuu, "keep") << c.kind;
+        EXPECT_EQ(U8(h.dateLine), "2006年10月29日 第4回 東京 9日目 第1Ｒ") << c.kind;
+        EXPECT_EQ(h.raceName, Name(kRaceCard)) << c.kind;
+        EXPECT_EQ(h.runners, "keep") << c.kind;
     }
 }
 

@@ -120,7 +120,7 @@ TEST(RaceCardFile, RemarkFollowsRaceCardStatusAndTheWeightFileCanOnlyScratch) {
         ReadRaceCardFile(dir.Write("De-a.jra", DeWithStatus(c.deStatus).str()), table);
         if (!c.utStatus.empty()) {
             ReadHorseWeightFile(dir.Write("Ut-a.jra", UtRecord(c.utStatus, " 2", "1").str()), table,
-                                lit::kSignFilled);
+                                std::string(lit::kSignFilled));
         }
         EXPECT_EQ(U8(table.cell(1, kRemark)), c.remark) << c.deStatus << "/" << c.utStatus;
         EXPECT_EQ(table.IsScratched(1), c.scratched) << c.deStatus << "/" << c.utStatus;
@@ -185,7 +185,7 @@ TEST(RaceCardFile, AShortLineGivesShorterFieldsThatAreUsedUnchanged) {
     JraLine ut = UtRecord(" ", " 6", "2");
     ut.Length(static_cast<std::size_t>(UtColumn(1) + 7));  // change code cut off
     table.cell(1, kWeightChange) = "keep";
-    ReadHorseWeightFile(dir.Write("Ut-a.jra", ut.str()), table, lit::kSignFilled);
+    ReadHorseWeightFile(dir.Write("Ut-a.jra", ut.str()), table, std::string(lit::kSignFilled));
     EXPECT_EQ(table.cell(1, kWeightChange), "keep");
     EXPECT_EQ(table.cell(1, kBodyWeight), "480");
     EXPECT_EQ(table.cell(2, kBodyWeight), "");
@@ -196,8 +196,9 @@ TEST(RaceCardFile, AFileWithoutAnyLineOrNoFileAtAllStopsWithADataError) {
     RaceCardTable table;
     const std::string empty = dir.Write("De-a.jra", "");
     EXPECT_THROW(ReadRaceCardFile(empty, table), DataError);
-    EXPECT_THROW(ReadHorseWeightFile(dir.DirText() + "Ut-missing.jra", table, lit::kSignFilled),
-                 DataError);
+    EXPECT_THROW(
+        ReadHorseWeightFile(dir.DirText() + "Ut-missing.jra", table, std::string(lit::kSignFilled)),
+        DataError);
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(SessionStartup, WithoutASettingsFileTheSettingsWindowIsNeeded) {
     session.Create();
     EXPECT_TRUE(session.StartupNeedsSettings());
     EXPECT_FALSE(fs::exists(program.path() / kSettingsFileName));
-    EXPECT_EQ(session.display().header.EditYMDR, TitleText());
+    EXPECT_EQ(session.display().header.dateLine, TitleText());
 }
 
 TEST_F(SessionOverDemo, NoRaceIsShownUntilAVenueIsClickedThenTheLowestRace) {
@@ -70,10 +70,10 @@ TEST_F(SessionOverDemo, NoRaceIsShownUntilAVenueIsClickedThenTheLowestRace) {
     EXPECT_EQ(session.selection().SelectedRace, 1);
     EXPECT_EQ(session.CheckedRace(), 1);
     EXPECT_TRUE(session.RaceControlsShown());
-    EXPECT_NE(session.display().header.EditYMDR, TitleText());
+    EXPECT_NE(session.display().header.dateLine, TitleText());
     // The memos show the number-order work files of the stored "false" flags.
-    EXPECT_EQ(session.display().memo[OrderList::Quinella], WorkFile("QvUONo.dat"));
-    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYONo.dat"));
+    EXPECT_EQ(session.display().oddsLines[OrderList::Quinella], WorkFile("QvUONo.dat"));
+    EXPECT_EQ(session.display().oddsLines[OrderList::Trio], WorkFile("QvYONo.dat"));
     EXPECT_EQ(session.display().grid, LoadRaceCardGrid(program_, "false"));
 }
 
@@ -115,7 +115,7 @@ TEST_F(SessionOverDemo, OrderButtonsReloadOneListAndUpdateRestoresTheStoredOrder
     for (const auto& c : cases) {
         session.ClickOrder(c.list, true);
         EXPECT_EQ(session.OrderFlag(c.list), "True");
-        EXPECT_EQ(session.display().memo[c.list], WorkFile(c.popular));
+        EXPECT_EQ(session.display().oddsLines[c.list], WorkFile(c.popular));
     }
     session.ClickOrder(OrderList::Grid, true);
     EXPECT_EQ(session.display().grid, LoadRaceCardGrid(program_, "True"));
@@ -123,7 +123,7 @@ TEST_F(SessionOverDemo, OrderButtonsReloadOneListAndUpdateRestoresTheStoredOrder
     session.Update();
     for (const auto& c : cases) {
         EXPECT_EQ(session.OrderFlag(c.list), "false");
-        EXPECT_EQ(session.display().memo[c.list], WorkFile(c.number));
+        EXPECT_EQ(session.display().oddsLines[c.list], WorkFile(c.number));
     }
     EXPECT_EQ(session.display().grid, LoadRaceCardGrid(program_, "false"));
 }
@@ -136,8 +136,8 @@ TEST_F(SessionOverDemo, AFlagOtherThanTrueOrFalseLeavesItsMemoEmpty) {
     ViewerSession session(program_);
     session.Create();
     session.ClickVenue(1);
-    EXPECT_TRUE(session.display().memo[OrderList::Quinella].empty());
-    EXPECT_FALSE(session.display().memo[OrderList::Wide].empty());
+    EXPECT_TRUE(session.display().oddsLines[OrderList::Quinella].empty());
+    EXPECT_FALSE(session.display().oddsLines[OrderList::Wide].empty());
     EXPECT_EQ(session.display().grid, LoadRaceCardGrid(program_, "false"));
 }
 
@@ -160,23 +160,23 @@ TEST_F(SessionOverDemo, TheTrioPanelOpensOnlyWithATrioFileAndClosesOnOrderOrRace
     EXPECT_EQ(session.trioView(), TrioView::Number);
     session.ClickTrioMode(BoxWheelMode::Wheel);
     ASSERT_TRUE(session.TrioPanelVisible());
-    EXPECT_TRUE(session.display().memo[OrderList::Trio].empty());
+    EXPECT_TRUE(session.display().oddsLines[OrderList::Trio].empty());
     EXPECT_EQ(session.ClickTrioHorse(1), ExtractResult::ListsWritten);
-    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYOWNo.dat"));
+    EXPECT_EQ(session.display().oddsLines[OrderList::Trio], WorkFile("QvYOWNo.dat"));
     session.ClickTrioOrder(true);
-    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYOWSo.dat"));
+    EXPECT_EQ(session.display().oddsLines[OrderList::Trio], WorkFile("QvYOWSo.dat"));
 
     session.ClickOrder(OrderList::Trio, false);
     EXPECT_FALSE(session.TrioPanelVisible());
     EXPECT_EQ(session.trio().TickedCount(), 0);
-    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYONo.dat"));
+    EXPECT_EQ(session.display().oddsLines[OrderList::Trio], WorkFile("QvYONo.dat"));
 
     session.ClickTrioMode(BoxWheelMode::Box);
     session.ClickTrioHorse(2);
     session.ClickRace(2);
     EXPECT_FALSE(session.TrioPanelVisible());
     EXPECT_EQ(session.trio().mode(), BoxWheelMode::None);
-    EXPECT_EQ(session.display().memo[OrderList::Trio], WorkFile("QvYONo.dat"));
+    EXPECT_EQ(session.display().oddsLines[OrderList::Trio], WorkFile("QvYONo.dat"));
 }
 
 }  // namespace

@@ -14,11 +14,11 @@ using testing::U8;
 
 const char* const kSeparator = "--------------:-------------+----+-----------";
 
-const std::string& Label(BetKind kind) {
-    static const std::array<const std::string*, kBetKindCount> labels = {
-        &lit::kTotalWin,  &lit::kTotalPlace,  &lit::kTotalBracket, &lit::kTotalQuinella,
-        &lit::kTotalWide, &lit::kTotalExacta, &lit::kTotalTrio};
-    return *labels[static_cast<std::size_t>(kind)];
+std::string Label(BetKind kind) {
+    static constexpr std::array<std::string_view, kBetKindCount> labels = {
+        lit::kTotalWin,  lit::kTotalPlace,  lit::kTotalBracket, lit::kTotalQuinella,
+        lit::kTotalWide, lit::kTotalExacta, lit::kTotalTrio};
+    return std::string(labels[static_cast<std::size_t>(kind)]);
 }
 
 std::string SourceOf(BetKind kind) {

@@ -88,7 +88,7 @@ TEST_F(RaceCardLists, AFullRowBecomesTheNinetySevenByteLineAndItsWinAndPlaceLine
 
     table.Reset();
     ReadRaceCardFile(dir.Write("De-a.jra", de.str()), table);
-    ReadHorseWeightFile(dir.Write("Ut-a.jra", ut.str()), table, lit::kSignFilled);
+    ReadHorseWeightFile(dir.Write("Ut-a.jra", ut.str()), table, std::string(lit::kSignFilled));
     ReadWinPlaceOdds(dir.Write("Zo-a.jra", zo.str()), table, votes, hint, snapshot);
     BuildRaceCardLists(table, dir.path(), snapshot);
 
@@ -405,8 +405,8 @@ TEST(WinPlaceOdds, TotalsAndTheGridHintNeedAFileLargerThan850Bytes) {
             EXPECT_FALSE(votes.HasTotal(BetKind::Place));
             continue;
         }
-        const std::string win = lit::kTotalWin + c.winTotal;
-        const std::string place = lit::kTotalPlace + c.placeTotal;
+        const std::string win = std::string(lit::kTotalWin) + c.winTotal;
+        const std::string place = std::string(lit::kTotalPlace) + c.placeTotal;
         EXPECT_EQ(votes.TotalText[BetKind::Win], win);
         EXPECT_EQ(votes.TotalText[BetKind::Place], place);
         EXPECT_EQ(votes.TotalSource[BetKind::Win], path);

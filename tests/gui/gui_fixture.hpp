@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app_paths.hpp"
 #include "common/encoding.hpp"
@@ -51,7 +52,7 @@ Widget* Find(const QObject* root, const QString& name) {
     return root->findChild<Widget*>(name);
 }
 
-inline QString U(const std::string& cp932) {
+inline QString U(std::string_view cp932) {
     return QString::fromStdString(text::ToUtf8(cp932));
 }
 

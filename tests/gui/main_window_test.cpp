@@ -162,10 +162,10 @@ class MainWindowTest : public QObject {
         RaceHeader header;
         ShowRaceHeader(SelectedRaceFiles(demo_->kelDir(), meetings, selection), header);
         const std::pair<const char*, const std::string*> boxes[] = {
-            {"EditYMDR", &header.EditYMDR},     {"EditTokubetu", &header.EditTokubetu},
-            {"EditJikoku", &header.EditJikoku}, {"EditJyouken", &header.EditJyouken},
-            {"EditCourse", &header.EditCourse}, {"EditKyori", &header.EditKyori},
-            {"EditTousuu", &header.EditTousuu}};
+            {"EditYMDR", &header.dateLine},   {"EditTokubetu", &header.raceName},
+            {"EditJikoku", &header.postTime}, {"EditJyouken", &header.conditions},
+            {"EditCourse", &header.course},   {"EditKyori", &header.distance},
+            {"EditTousuu", &header.runners}};
         for (const auto& [name, text] : boxes) {
             QCOMPARE(viewer.Get<QLineEdit>(QString::fromLatin1(name))->text(), U(*text));
         }

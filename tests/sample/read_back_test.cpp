@@ -42,7 +42,8 @@ TEST_P(SampleReadBack, DiscoveryFindsEveryMeetingWithItsCaptionAndEveryRaceFile)
         }
         const MeetingKeys& keys = generated[static_cast<std::size_t>(slot - 1)];
         EXPECT_EQ(found.Venue, keys.venue);
-        EXPECT_EQ(found.Caption, VenueName(keys.venue) + (slot >= 4 ? lit::kDayBefore : ""));
+        EXPECT_EQ(found.Caption, std::string(VenueName(keys.venue)) +
+                                     std::string(slot >= 4 ? lit::kDayBefore : ""));
 
         Selection selection;
         selection.SelectedMeeting = slot;
@@ -80,21 +81,21 @@ TEST_P(SampleReadBack, TheRaceHeaderShowsTheTextsAsGenerated) {
                                      std::to_string(plan.meetingNumber) + "回 ";
             const std::string dayAndRace =
                 " " + std::to_string(plan.day) + "日目 第" + std::to_string(race.number) + "Ｒ";
-            EXPECT_EQ(header.EditYMDR,
-                      text::ToCp932(date) + VenueName(plan.venue) + text::ToCp932(dayAndRace));
-            EXPECT_EQ(header.EditTokubetu, Padded(race.name, 28));
-            EXPECT_EQ(header.EditJyouken, Padded(race.conditions, 28));
+            EXPECT_EQ(header.dateLine, text::ToCp932(date) + std::string(VenueName(plan.venue)) +
+                                           text::ToCp932(dayAndRace));
+            EXPECT_EQ(header.raceName, Padded(race.name, 28));
+            EXPECT_EQ(header.conditions, Padded(race.conditions, 28));
             const bool card = race.files[1];
-            EXPECT_EQ(header.EditCourse, card ? race.course : "");
-            EXPECT_EQ(header.EditJikoku,
+            EXPECT_EQ(header.course, card ? race.course : "");
+            EXPECT_EQ(header.postTime,
                       card ? text::ToCp932("発走時刻  " + Two(race.postMinutes / 60) + ":" +
                                            Two(race.postMinutes % 60))
                            : "");
-            EXPECT_EQ(header.EditKyori, card || race.files[2] ? std::to_string(race.distance) : "");
+            EXPECT_EQ(header.distance, card || race.files[2] ? std::to_string(race.distance) : "");
             const bool runners =
                 race.files[2] || race.files[3] || race.files[4] || race.files[6] || race.files[7];
             const int n = static_cast<int>(race.runners.size());
-            EXPECT_EQ(header.EditTousuu, runners ? (n < 10 ? " " : "") + std::to_string(n) : "");
+            EXPECT_EQ(header.runners, runners ? (n < 10 ? " " : "") + std::to_string(n) : "");
         }
     }
 }

@@ -63,7 +63,7 @@ std::vector<std::uint64_t> TestSeeds() {
 }
 
 bool IsCancelled(const std::string& field) {
-    return field.size() >= 4 && field.substr(field.size() - 4) == lit::kTorikeshi &&
+    return field.size() >= 4 && field.substr(field.size() - 4) == lit::kCancelledMark &&
            IsBlanks(field.substr(0, field.size() - 4), field.size() - 4);
 }
 

@@ -134,6 +134,19 @@ std::optional<std::int64_t> ParseTenths(std::string_view s) {
     return whole * 10 + tenth;
 }
 
+std::string Concat(std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (const std::string_view part : parts) {
+        size += part.size();
+    }
+    std::string out;
+    out.reserve(size);
+    for (const std::string_view part : parts) {
+        out += part;
+    }
+    return out;
+}
+
 std::string DecimalText(std::int64_t value) {
     return std::to_string(value);
 }

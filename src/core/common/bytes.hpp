@@ -2,6 +2,7 @@
 // Byte-column helpers. Every layout of the data and work files counts CP932 bytes, so all
 // fields are cut from std::string lines by 1-based byte columns through Cut().
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,10 @@ std::optional<double> ParseDecimal(std::string_view s);
 // stays below 10 tenths and the state a list gives an entry agrees with its number.
 // Nothing for a text that is not a number or a value beyond 64 bits.
 std::optional<std::int64_t> ParseTenths(std::string_view s);
+
+// The texts one after another. Joins the byte constants of common/literals.hpp (views) with
+// the texts around them, which + cannot do without making each view a string first.
+std::string Concat(std::initializer_list<std::string_view> parts);
 
 // Decimal text without leading zeros ("00" gives "0").
 std::string DecimalText(std::int64_t value);

@@ -1,25 +1,26 @@
 #include "common/data_error.hpp"
 
+#include "common/bytes.hpp"
 #include "common/encoding.hpp"
 #include "common/literals.hpp"
 
 namespace orvikel {
 
-void ThrowNotANumber(const std::string& file, const std::string& field, const std::string& value) {
-    throw DataError(file + ": " + field + lit::kNotANumberMid + lit::kOpenQuote + value +
-                    lit::kCloseQuote);
+void ThrowNotANumber(std::string_view file, std::string_view field, std::string_view value) {
+    throw DataError(
+        Concat({file, ": ", field, lit::kNotANumberMid, lit::kOpenQuote, value, lit::kCloseQuote}));
 }
 
 void ThrowCannotOpen(const std::string& file) {
-    throw DataError(lit::kFilePrefixMsg + file + lit::kCannotOpenSuffix);
+    throw DataError(Concat({lit::kFilePrefixMsg, file, lit::kCannotOpenSuffix}));
 }
 
 void ThrowNoLine(const std::string& file) {
-    throw DataError(file + lit::kNoLineSuffix);
+    throw DataError(file + std::string(lit::kNoLineSuffix));
 }
 
 void ThrowCannotWrite(const std::string& file) {
-    throw DataError(file + lit::kCannotWriteSuffix);
+    throw DataError(file + std::string(lit::kCannotWriteSuffix));
 }
 
 void ThrowCannotOpen(const std::filesystem::path& file) {
@@ -30,22 +31,21 @@ void ThrowCannotWrite(const std::filesystem::path& file) {
     ThrowAboutPath({}, file, lit::kCannotWriteSuffix);
 }
 
-void ThrowAboutPath(const std::string& before, const std::filesystem::path& path,
-                    const std::string& after) {
+void ThrowAboutPath(std::string_view before, const std::filesystem::path& path,
+                    std::string_view after) {
     const std::u8string u8 = path.u8string();
     ThrowAboutName(before, std::string(u8.begin(), u8.end()), after);
 }
 
-void ThrowAboutName(const std::string& before, const std::string& utf8Name,
-                    const std::string& after) {
+void ThrowAboutName(std::string_view before, const std::string& utf8Name, std::string_view after) {
     std::string cp932;
     try {
         cp932 = text::ToCp932(utf8Name);
     } catch (const std::runtime_error&) {
-        throw DataError(before + utf8Name + after,
-                        text::ToUtf8(before) + utf8Name + text::ToUtf8(after));
+        throw DataError(Concat({before, utf8Name, after}),
+                        Concat({text::ToUtf8(before), utf8Name, text::ToUtf8(after)}));
     }
-    throw DataError(before + cp932 + after);
+    throw DataError(Concat({before, cp932, after}));
 }
 
 }  // namespace orvikel

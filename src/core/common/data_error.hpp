@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace orvikel {
@@ -26,8 +27,8 @@ class DataError : public std::runtime_error {
 
 // "<file>: <field> が数値ではありません (「<value>」)" and similar, built in one place so every
 // reader words its failures alike. All arguments are CP932.
-[[noreturn]] void ThrowNotANumber(const std::string& file, const std::string& field,
-                                  const std::string& value);
+[[noreturn]] void ThrowNotANumber(std::string_view file, std::string_view field,
+                                  std::string_view value);
 [[noreturn]] void ThrowCannotOpen(const std::string& file);
 [[noreturn]] void ThrowNoLine(const std::string& file);
 [[noreturn]] void ThrowCannotWrite(const std::string& file);
@@ -38,10 +39,10 @@ class DataError : public std::runtime_error {
 
 // before + the path + after, before and after being CP932, the path named as the platform
 // spells it.
-[[noreturn]] void ThrowAboutPath(const std::string& before, const std::filesystem::path& path,
-                                 const std::string& after);
+[[noreturn]] void ThrowAboutPath(std::string_view before, const std::filesystem::path& path,
+                                 std::string_view after);
 // The same for a name given as UTF-8 (a folder the user typed or chose).
-[[noreturn]] void ThrowAboutName(const std::string& before, const std::string& utf8Name,
-                                 const std::string& after);
+[[noreturn]] void ThrowAboutName(std::string_view before, const std::string& utf8Name,
+                                 std::string_view after);
 
 }  // namespace orvikel

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <thread>
 
+#include "common/bytes.hpp"
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
 #include "common/literals.hpp"
@@ -98,7 +99,7 @@ std::string ReadFirstLine(const std::string& cp932Path) {
         any = true;
         const std::size_t end = LineEnd(chunk, 0);
         if (line.size() + end > kMaxFirstLineBytes) {
-            throw DataError(lit::kFilePrefixMsg + cp932Path + lit::kLineTooLongSuffix);
+            throw DataError(Concat({lit::kFilePrefixMsg, cp932Path, lit::kLineTooLongSuffix}));
         }
         line.append(chunk.substr(0, end));
         if (end != chunk.size()) {

@@ -3,7 +3,7 @@
 // work files, the data file it is built from, its bet kind and its caption, written once.
 #include <array>
 #include <cstddef>
-#include <string>
+#include <string_view>
 
 #include "common/bet_kind.hpp"
 #include "common/indexed_array.hpp"
@@ -49,10 +49,10 @@ using ByOddsList = ByEnum<OrderList, T, kOddsLists.size(), OrderList::Bracket>;
 
 struct ListInfo {
     WorkFilePair files;
-    DataKind data;                   // the data file it is built from
-    BetKind bet;                     // the kind of its prices and vote total (the grid: win)
-    const std::string* captionWord;  // CP932 caption of its group box; null for the grid
-    const char* name;                // plain name for messages and tests ("quinella")
+    DataKind data;                 // the data file it is built from
+    BetKind bet;                   // the kind of its prices and vote total (the grid: win)
+    std::string_view captionWord;  // CP932 caption of its group box; empty for the grid
+    const char* name;              // plain name for messages and tests ("quinella")
 };
 
 // The description of a list.

@@ -1,18 +1,19 @@
 #include "common/literals.hpp"
 
-#include "common/encoding.hpp"
+#include "common/literal_texts.hpp"
 
 namespace orvikel::lit {
 
-#define ORVIKEL_DEFINE_LITERAL(name, utf8) const std::string name = text::ToCp932(utf8);
-ORVIKEL_LITERALS(ORVIKEL_DEFINE_LITERAL)
-#undef ORVIKEL_DEFINE_LITERAL
+namespace {
 
-const std::vector<LiteralEntry>& AllLiterals() {
-#define ORVIKEL_LIST_LITERAL(name, utf8) LiteralEntry{#name, utf8, &name},
-    static const std::vector<LiteralEntry> entries{ORVIKEL_LITERALS(ORVIKEL_LIST_LITERAL)};
+#define ORVIKEL_LIST_LITERAL(name, utf8) LiteralEntry{#name, utf8, name},
+constexpr LiteralEntry kEntries[]{ORVIKEL_LITERAL_TEXTS(ORVIKEL_LIST_LITERAL)};
 #undef ORVIKEL_LIST_LITERAL
-    return entries;
+
+}  // namespace
+
+std::span<const LiteralEntry> AllLiterals() {
+    return kEntries;
 }
 
 }  // namespace orvikel::lit

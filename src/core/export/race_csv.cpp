@@ -34,7 +34,7 @@ CsvCell DecimalCell(const std::string& field) {
 // The weight change as the table shows it ("＋ 4", sign and amount, "± 0", " 初 ") back to a
 // signed number; the first run stays the word.
 CsvCell WeightChangeCell(const std::string& change, const std::string& minusSign) {
-    const auto amountAfter = [&](const std::string& sign) -> std::optional<std::int64_t> {
+    const auto amountAfter = [&](std::string_view sign) -> std::optional<std::int64_t> {
         if (sign.empty() || change.compare(0, sign.size(), sign) != 0) {
             return std::nullopt;
         }
@@ -152,9 +152,9 @@ std::vector<CsvRow> OddsRows(const KindSnapshot& kind, int size, bool bounds) {
 }
 
 std::vector<CsvRow> VoteRows(const RaceSnapshot& snapshot) {
-    static const std::array<const std::string*, kBetKindCount> kNames{
-        &lit::kBetWin,  &lit::kBetPlace,  &lit::kBetBracket, &lit::kBetQuinella,
-        &lit::kBetWide, &lit::kBetExacta, &lit::kBetTrio};
+    static constexpr std::array<std::string_view, kBetKindCount> kNames{
+        lit::kBetWin,  lit::kBetPlace,  lit::kBetBracket, lit::kBetQuinella,
+        lit::kBetWide, lit::kBetExacta, lit::kBetTrio};
     std::vector<CsvRow> rows{
         {CsvText(lit::kCsvBetKind), CsvText(lit::kCsvVotes), CsvText(lit::kCsvShare)}};
     std::int64_t total = 0;
@@ -170,7 +170,7 @@ std::vector<CsvRow> VoteRows(const RaceSnapshot& snapshot) {
         // there is no share to give.
         const CsvCell share =
             total > 0 ? CsvTenths((*votes * 2000 + total) / (2 * total)) : CsvEmpty();
-        rows.push_back({CsvText(*kNames[i]), CsvInteger(*votes), share});
+        rows.push_back({CsvText(kNames[i]), CsvInteger(*votes), share});
     }
     return rows;
 }

@@ -11,9 +11,8 @@ namespace orvikel {
 namespace {
 
 // "<word>[<combination>] <what>", e.g. "馬番連勝 [ 1- 2] オッズ".
-std::string FieldName(const std::string& word, std::string_view combination,
-                      const std::string& what) {
-    return word + "[" + std::string(combination) + "] " + what;
+std::string FieldName(std::string_view word, std::string_view combination, std::string_view what) {
+    return Concat({word, "[", combination, "] ", what});
 }
 
 // The value of a full-width number field; nothing for a field cut short or not a number.
@@ -30,12 +29,12 @@ OddsState RankedOrNot(double odds) {
 
 }  // namespace
 
-const std::string& CancelledOdds(int width) {
+std::string_view CancelledOdds(int width) {
     return width == 5 ? lit::kOdds5Cancelled : lit::kOdds6Cancelled;
 }
 
 std::vector<OddsRecord> ReadOddsRecords(const std::string& line, const OddsLayout& layout,
-                                        const std::string& file, const std::string& fieldWord) {
+                                        const std::string& file, std::string_view fieldWord) {
     const std::string_view cancelled = CancelledOdds(layout.oddsWidth);
     const auto width = static_cast<std::size_t>(layout.oddsWidth);
     std::vector<OddsRecord> records;

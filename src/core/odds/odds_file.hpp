@@ -89,13 +89,13 @@ struct OddsRecord {
 // neither blank, nor the cancelled text, nor a number (also when cut short by the line end),
 // or when a horse number of a kept record is not a number.
 std::vector<OddsRecord> ReadOddsRecords(const std::string& line, const OddsLayout& layout,
-                                        const std::string& file, const std::string& fieldWord);
+                                        const std::string& file, std::string_view fieldWord);
 // The records would point into a line that is gone.
 std::vector<OddsRecord> ReadOddsRecords(std::string&& line, const OddsLayout& layout,
                                         const std::string& file,
-                                        const std::string& fieldWord) = delete;
+                                        std::string_view fieldWord) = delete;
 
 // The cancelled text of an odds field: "ﾄﾘｹｼ" right-aligned in width bytes.
-const std::string& CancelledOdds(int width);
+std::string_view CancelledOdds(int width);
 
 }  // namespace orvikel

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "common/bytes.hpp"
@@ -24,90 +25,73 @@ struct ListKind {
     OrderList list;
     const OddsLayout* layout;
     char mark;  // leads the sort key of unranked entries
-    const std::string* cancelledKey;
-    const std::string* cancelledLine;  // what a cancelled line shows after the combination
-    int shownFrom;                     // first byte of the combination field that is shown
-    int labelWidth;                    // rank label "[ 9]" (4) or "[  9]" (5)
+    std::string_view cancelledKey;
+    std::string_view cancelledLine;  // what a cancelled line shows after the combination
+    int shownFrom;                   // first byte of the combination field that is shown
+    int labelWidth;                  // rank label "[ 9]" (4) or "[  9]" (5)
     bool blankBeforeLabel;
     bool checksScratched;
-    int groupBytes;              // leading bytes of a line that name its group
-    std::string separator;       // between groups of the number-order list
-    std::string innerSeparator;  // trio: between second horses of one first horse
-    const std::string* totalLabel;
+    int groupBytes;                   // leading bytes of a line that name its group
+    std::string_view separator;       // between groups of the number-order list
+    std::string_view innerSeparator;  // trio: between second horses of one first horse
+    std::string_view totalLabel;
 
     const ListInfo& info() const { return Describe(list); }
     // also names the fields in error messages
-    const std::string& captionWord() const { return *info().captionWord; }
+    std::string_view captionWord() const { return info().captionWord; }
 };
 
-// Function-local statics: the literals are only ready once main has started.
-const ListKind& BracketKind() {
-    static const ListKind kind{.list = OrderList::Bracket,
-                               .layout = &kBracketLayout,
-                               .mark = 'W',
-                               .cancelledKey = &lit::kBracketCancelledKey,
-                               .cancelledLine = &lit::kBracketCancelledLine,
-                               .shownFrom = 2,
-                               .labelWidth = 4,
-                               .blankBeforeLabel = false,
-                               .checksScratched = false,
-                               .groupBytes = 1,
-                               .separator = std::string(13, '-'),
-                               .innerSeparator = "",
-                               .totalLabel = &lit::kTotalBracket};
-    return kind;
-}
+constexpr ListKind kBracketKind{.list = OrderList::Bracket,
+                                .layout = &kBracketLayout,
+                                .mark = 'W',
+                                .cancelledKey = lit::kBracketCancelledKey,
+                                .cancelledLine = lit::kBracketCancelledLine,
+                                .shownFrom = 2,
+                                .labelWidth = 4,
+                                .blankBeforeLabel = false,
+                                .checksScratched = false,
+                                .groupBytes = 1,
+                                .separator = "-------------",
+                                .innerSeparator = "",
+                                .totalLabel = lit::kTotalBracket};
 
 // Quinella, wide, exacta and trio differ only in these.
-ListKind HorseKind(OrderList list, const OddsLayout& layout, char mark,
-                   const std::string& cancelledKey, const std::string& cancelledLine,
-                   std::string separator, const std::string& totalLabel) {
+constexpr ListKind HorseKind(OrderList list, const OddsLayout& layout, char mark,
+                             std::string_view cancelledKey, std::string_view cancelledLine,
+                             std::string_view separator, std::string_view totalLabel,
+                             std::string_view innerSeparator = "") {
     return ListKind{.list = list,
                     .layout = &layout,
                     .mark = mark,
-                    .cancelledKey = &cancelledKey,
-                    .cancelledLine = &cancelledLine,
+                    .cancelledKey = cancelledKey,
+                    .cancelledLine = cancelledLine,
                     .shownFrom = 1,
                     .labelWidth = 5,
                     .blankBeforeLabel = true,
                     .checksScratched = true,
                     .groupBytes = 2,
-                    .separator = std::move(separator),
-                    .innerSeparator = "",
-                    .totalLabel = &totalLabel};
+                    .separator = separator,
+                    .innerSeparator = innerSeparator,
+                    .totalLabel = totalLabel};
 }
 
-const ListKind& QuinellaKind() {
-    static const ListKind kind =
-        HorseKind(OrderList::Quinella, kQuinellaLayout, 'U', lit::kQuinellaCancelledKey,
-                  lit::kPairCancelledLine, std::string(18, '-'), lit::kTotalQuinella);
-    return kind;
-}
+constexpr ListKind kQuinellaKind =
+    HorseKind(OrderList::Quinella, kQuinellaLayout, 'U', lit::kQuinellaCancelledKey,
+              lit::kPairCancelledLine, "------------------", lit::kTotalQuinella);
+constexpr ListKind kWideKind =
+    HorseKind(OrderList::Wide, kWideLayout, 'K', lit::kWideCancelledKey, lit::kWideCancelledLine,
+              "-------------------------", lit::kTotalWide);
+constexpr ListKind kExactaKind =
+    HorseKind(OrderList::Exacta, kExactaLayout, 'S', lit::kExactaCancelledKey,
+              lit::kPairCancelledLine, "------------------", lit::kTotalExacta);
+constexpr ListKind kTrioKind =
+    HorseKind(OrderList::Trio, kTrioLayout, 'Y', lit::kTrioCancelledKey, lit::kPairCancelledLine,
+              "#--------------------", lit::kTotalTrio, "  -------------------");
 
-const ListKind& WideKind() {
-    static const ListKind kind =
-        HorseKind(OrderList::Wide, kWideLayout, 'K', lit::kWideCancelledKey,
-                  lit::kWideCancelledLine, std::string(25, '-'), lit::kTotalWide);
-    return kind;
-}
-
-const ListKind& ExactaKind() {
-    static const ListKind kind =
-        HorseKind(OrderList::Exacta, kExactaLayout, 'S', lit::kExactaCancelledKey,
-                  lit::kPairCancelledLine, std::string(18, '-'), lit::kTotalExacta);
-    return kind;
-}
-
-const ListKind& TrioKind() {
-    static const ListKind kind = [] {
-        ListKind trio =
-            HorseKind(OrderList::Trio, kTrioLayout, 'Y', lit::kTrioCancelledKey,
-                      lit::kPairCancelledLine, "#" + std::string(20, '-'), lit::kTotalTrio);
-        trio.innerSeparator = "  " + std::string(19, '-');
-        return trio;
-    }();
-    return kind;
-}
+// The separator lengths the lists have always had, counted by the compiler, not by eye.
+static_assert(kBracketKind.separator.size() == 13 && kQuinellaKind.separator.size() == 18 &&
+              kWideKind.separator.size() == 25 && kExactaKind.separator.size() == 18 &&
+              kTrioKind.separator.size() == 21 && kTrioKind.innerSeparator.size() == 21);
 
 // How a list shows an entry of each state: ranked, unranked, or cancelled (a cancelled
 // combination and one with a scratched horse look the same).
@@ -155,7 +139,7 @@ void AppendKey(std::string& out, const ListKind& kind, const OddsRecord& record,
             AppendOdds(out, record, 2, wide);
             break;
         case Shown::kCancelled:
-            out += *kind.cancelledKey;
+            out += kind.cancelledKey;
             break;
     }
     out += record.combination;
@@ -192,7 +176,7 @@ void AppendDisplayLine(std::string& out, const ListKind& kind, const OddsRecord&
             out.append(static_cast<std::size_t>(kind.labelWidth), ' ');
             return;
         case Shown::kCancelled:
-            out += *kind.cancelledLine;
+            out += kind.cancelledLine;
             return;
     }
 }
@@ -399,7 +383,7 @@ void WriteLists(const ListKind& kind, const Lists& lists, const std::filesystem:
 }
 
 void WriteNoData(const std::filesystem::path& dir, std::initializer_list<WorkFilePair> pairs) {
-    const std::vector<std::string> noData{lit::kNoData};
+    const std::vector<std::string> noData{std::string(lit::kNoData)};
     for (const WorkFilePair& pair : pairs) {
         WriteWorkFile(dir, pair.popularity, noData);
         WriteWorkFile(dir, pair.number, noData);
@@ -418,7 +402,7 @@ std::optional<std::int64_t> SetTotal(const ListKind& kind, bool carriesTotals,
     }
     const BetKind k = kind.info().bet;
     const std::string field = Cut(line, kind.layout->totalColumn, kTotalWidth);
-    votes.TotalText[k] = *kind.totalLabel + field;
+    votes.TotalText[k] = Concat({kind.totalLabel, field});
     votes.TotalSource[k] = file;
     hint.text = votes.TotalText[k];
     hint.show = true;
@@ -443,7 +427,7 @@ KindSnapshot ReadKind(const std::string& line) {
 }
 
 void SetCaption(const ListKind& kind, const std::string& timeCaption, OddsDisplay& display) {
-    display.caption[kind.list] = kind.captionWord() + timeCaption;
+    display.caption[kind.list] = Concat({kind.captionWord(), timeCaption});
 }
 
 // The steps with one list pair per file: exacta and trio, which always carry their total.
@@ -473,7 +457,7 @@ void BuildSingleKind(const ListKind& kind, const RaceFiles& files, const RaceCar
 void BuildBracketQuinellaLists(const RaceFiles& files, bool zoCarriesTotals, VoteTexts& votes,
                                OddsDisplay& display, RaceSnapshot& snapshot,
                                const std::filesystem::path& programDir, const std::string* zoLine) {
-    const ListKind& kind = BracketKind();
+    const ListKind& kind = kBracketKind;
     if (!files.Has(kWinPlace)) {
         // The place-odds lists written earlier in the refresh came from no file either.
         WriteNoData(programDir, {kind.info().files, work_file::kPlace});
@@ -501,8 +485,8 @@ void BuildBracketQuinellaLists(const RaceFiles& files, bool zoCarriesTotals, Vot
 void BuildQuinellaAndWideLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
                                OddsDisplay& display, RaceSnapshot& snapshot,
                                const std::filesystem::path& programDir) {
-    const ListKind& quinella = QuinellaKind();
-    const ListKind& wide = WideKind();
+    const ListKind& quinella = kQuinellaKind;
+    const ListKind& wide = kWideKind;
     if (!files.Has(kQuinella)) {
         WriteNoData(programDir, {quinella.info().files, wide.info().files});
         display.hint[quinella.list].show = false;
@@ -533,13 +517,13 @@ void BuildExactaLists(const RaceFiles& files, const RaceCardTable& table, VoteTe
                       OddsDisplay& display, RaceSnapshot& snapshot,
                       const std::filesystem::path& programDir) {
     display.boxWheelVisible = true;
-    BuildSingleKind(ExactaKind(), files, table, votes, display, snapshot, programDir);
+    BuildSingleKind(kExactaKind, files, table, votes, display, snapshot, programDir);
 }
 
 void BuildTrioLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
                     OddsDisplay& display, RaceSnapshot& snapshot,
                     const std::filesystem::path& programDir) {
-    BuildSingleKind(TrioKind(), files, table, votes, display, snapshot, programDir);
+    BuildSingleKind(kTrioKind, files, table, votes, display, snapshot, programDir);
 }
 
 }  // namespace orvikel

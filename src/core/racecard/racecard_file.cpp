@@ -29,10 +29,10 @@ void SetApprenticeMark(const std::string& code, std::string& mark) {
 
 std::string RemarkFor(const std::string& status) {
     if (status == "8") {
-        return lit::kRemarkChanged;
+        return std::string(lit::kRemarkChanged);
     }
     if (status == "9") {
-        return lit::kRemarkScratched;
+        return std::string(lit::kRemarkScratched);
     }
     return std::string(20, ' ');
 }
@@ -41,7 +41,7 @@ std::string RemarkFor(const std::string& status) {
 void SetWeightChange(const std::string& code, const std::string& amount,
                      const std::string& minusSign, std::string& change) {
     if (code == "1") {
-        change = lit::kGain + amount;
+        change = std::string(lit::kGain) + amount;
     } else if (code == "2") {
         change = minusSign + amount;
     } else if (code == "3") {

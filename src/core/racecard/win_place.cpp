@@ -36,14 +36,15 @@ int RecordColumn(int slot) {
 }
 
 // "<label> (<from>-<to>)": the Zo columns of an odds field of the slot.
-std::string OddsFieldName(const std::string& label, int slot, int offset) {
+std::string OddsFieldName(std::string_view label, int slot, int offset) {
     const int from = RecordColumn(slot) + offset;
-    return label + " (" + std::to_string(from) + "-" + std::to_string(from + kOddsWidth - 1) + ")";
+    return Concat(
+        {label, " (", std::to_string(from), "-", std::to_string(from + kOddsWidth - 1), ")"});
 }
 
 // The value of a 6-byte odds part of the key (a blank and the 5-byte field); a part that is
 // not a number stops the build, naming the field as the Zo file holds it.
-double OddsValue(const std::string& part, const RaceCardTable& table, const std::string& label,
+double OddsValue(const std::string& part, const RaceCardTable& table, std::string_view label,
                  int slot, int offset) {
     const auto value = ParseDecimal(part);
     if (!value) {
@@ -67,7 +68,7 @@ std::vector<std::string> WinLines(const std::vector<std::string>& raceCardLines)
             continue;  // empty slot
         }
         if (Cut(line, 4, 1) == "*") {
-            win.push_back(Cut(line, 1, 3) + lit::kWinScratched);
+            win.push_back(Concat({Cut(line, 1, 3), lit::kWinScratched}));
         } else {
             win.push_back(Cut(line, 1, 13));
         }
@@ -150,8 +151,8 @@ bool ReadWinPlaceOdds(const std::string& path, RaceCardTable& table, VoteTexts& 
     if (carriesTotals) {
         const std::string winTotal = Cut(line, kZoTotalWin, kTotalWidth);
         const std::string placeTotal = Cut(line, kZoTotalPlace, kTotalWidth);
-        votes.TotalText[BetKind::Win] = lit::kTotalWin + winTotal;
-        votes.TotalText[BetKind::Place] = lit::kTotalPlace + placeTotal;
+        votes.TotalText[BetKind::Win] = Concat({lit::kTotalWin, winTotal});
+        votes.TotalText[BetKind::Place] = Concat({lit::kTotalPlace, placeTotal});
         votes.TotalSource[BetKind::Win] = path;
         votes.TotalSource[BetKind::Place] = path;
         // A total that is no number has none here; the vote summary names the field.
@@ -188,7 +189,7 @@ void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& progr
             key = lit::kKeyScratched;
             slot.win = PriceState::Scratched;
         }
-        if (Cut(win, 3, 4) == lit::kTorikeshi) {
+        if (Cut(win, 3, 4) == lit::kCancelledMark) {
             key = lit::kKeyScratched;
             slot.win = PriceState::Scratched;
             table.cell(i, kRemark) = lit::kRemarkScratched;
@@ -255,7 +256,7 @@ void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& progr
             slot.place = PriceState::NoOdds;
             slot.placeListed = true;
         } else if (Cut(s, 2, 2) == lit::kKeyScratchedPlacePrefix) {
-            placeLines.push_back(horse + lit::kPlaceScratched + "    ");
+            placeLines.push_back(Concat({horse, lit::kPlaceScratched, "    "}));
             slot.place = PriceState::Scratched;
             slot.placeListed = true;
         }  // no odds: not listed

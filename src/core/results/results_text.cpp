@@ -50,34 +50,34 @@ std::vector<Entry> Entries(const std::string& line, const PayoutTable& table, in
 }
 
 // "単勝 1番      120円  " form of win and place.
-std::string HorseLine(const std::string& label, const std::vector<Entry>& entries) {
-    std::string text = label;
+std::string HorseLine(std::string_view label, const std::vector<Entry>& entries) {
+    std::string text(label);
     for (const auto& e : entries) {
-        text += e.key + lit::kBanBlank + e.payout + lit::kYenBlanks;
+        text += Concat({e.key, lit::kNumberSuffixBlank, e.payout, lit::kYenBlanks});
     }
     return text;
 }
 
 // "枠番連勝  1-2      450円  " form of the bracket quinella.
 std::string BracketLine(const std::vector<Entry>& entries) {
-    std::string text = lit::kResultsBracket;
+    std::string text(lit::kResultsBracket);
     for (const auto& e : entries) {
-        text += " " + e.key + " " + e.payout + lit::kYenBlanks;
+        text += Concat({" ", e.key, " ", e.payout, lit::kYenBlanks});
     }
     return text;
 }
 
 // Combination and payout side by side: quinella, wide, exacta and trio.
-std::string PairLine(const std::string& label, const std::vector<Entry>& entries) {
-    std::string text = label;
+std::string PairLine(std::string_view label, const std::vector<Entry>& entries) {
+    std::string text(label);
     for (const auto& e : entries) {
-        text += e.key + e.payout + lit::kYenBlanks;
+        text += Concat({e.key, e.payout, lit::kYenBlanks});
     }
     return text;
 }
 
 std::string RefundLine(const std::string& line, int firstColumn) {
-    std::string text = lit::kRefundLabel;
+    std::string text(lit::kRefundLabel);
     bool any = false;
     for (int k = 0; k < kRefunds; ++k) {
         const std::string number = Cut(line, firstColumn + kRefundWidth * k, kRefundWidth);
@@ -85,7 +85,7 @@ std::string RefundLine(const std::string& line, int firstColumn) {
             IsBlanks(number, kRefundWidth)) {
             continue;
         }
-        text += number + lit::kBanBlank;
+        text += Concat({number, lit::kNumberSuffixBlank});
         any = true;
     }
     if (!any) {
@@ -104,8 +104,8 @@ void AppendFinishers(const std::string& line, std::vector<std::string>& out) {
             IsBlanks(record, kFinishRecordWidth)) {
             continue;
         }
-        out.push_back(" " + Cut(record, 1, 1) + lit::kChaku + Cut(record, 2, 3) + lit::kBan +
-                      Cut(record, 5, 36));
+        out.push_back(Concat({" ", Cut(record, 1, 1), lit::kFinishSuffix, Cut(record, 2, 3),
+                              lit::kNumberSuffix, Cut(record, 5, 36)}));
     }
 }
 
@@ -117,7 +117,7 @@ std::vector<std::string> BuildResultsText(const std::string& path) {
     const std::string line = ReadFirstLine(path);
 
     std::vector<std::string> out;
-    out.push_back(lit::kResultsCaution);
+    out.emplace_back(lit::kResultsCaution);
     out.push_back(HorseLine(lit::kResultsWin, Entries(line, {3, 376, 2, 10}, s)));
     out.push_back(HorseLine(lit::kResultsPlace, Entries(line, {5, 406, 2, 10}, s)));
     out.push_back(BracketLine(Entries(line, {3, 457, 3, 12}, s)));
@@ -130,14 +130,14 @@ std::vector<std::string> BuildResultsText(const std::string& path) {
     out.push_back(" ");
     out.push_back(RefundLine(line, longLayout ? 812 : 675));
     out.push_back(" ");
-    out.push_back(lit::kFinishHeader);
+    out.emplace_back(lit::kFinishHeader);
     AppendFinishers(line, out);
     return out;
 }
 
 std::vector<std::string> ResultsMemo(const RaceFiles& files) {
     if (!files.Has(kResults)) {
-        return {lit::kResultsNoData};
+        return {std::string(lit::kResultsNoData)};
     }
     return BuildResultsText(files.Name(kResults));
 }

@@ -36,8 +36,8 @@ std::string FieldName(const std::string& totalText) {
 }
 
 [[noreturn]] void ThrowTooLarge(const VoteTexts& votes, BetKind k, const std::string& value) {
-    throw DataError(votes.TotalSource[k] + ": " + FieldName(votes.TotalText[k]) +
-                    lit::kTooLargeMid + lit::kOpenQuote + value + lit::kCloseQuote);
+    throw DataError(Concat({votes.TotalSource[k], ": ", FieldName(votes.TotalText[k]),
+                            lit::kTooLargeMid, lit::kOpenQuote, value, lit::kCloseQuote}));
 }
 
 // The total field follows the label; the odds steps make it the 11 bytes after it.
@@ -111,19 +111,19 @@ std::vector<std::string> BuildVoteSummaryLines(const VoteTexts& votes) {
             continue;
         }
         const std::int64_t percent = Percentage(totals[k], grandTotal);
-        lines.push_back(votes.TotalText[k] +
-                        (percent < 10 ? lit::kVotesOpenNarrow : lit::kVotesOpen) +
-                        DecimalText(percent) + ") " + votes.TimeCaption[k]);
+        lines.push_back(
+            Concat({votes.TotalText[k], percent < 10 ? lit::kVotesOpenNarrow : lit::kVotesOpen,
+                    DecimalText(percent), ") ", votes.TimeCaption[k]}));
     }
     if (lines.empty()) {
-        return {lit::kVotesNoData};
+        return {std::string(lit::kVotesNoData)};
     }
     std::string total = DecimalText(grandTotal);
     if (total.size() < kGrandTotalWidth) {
         total.insert(0, kGrandTotalWidth - total.size(), ' ');
     }
     lines.push_back(Separator());
-    lines.push_back(lit::kGrandTotalLabel + total + lit::kGrandTotalTail);
+    lines.push_back(Concat({lit::kGrandTotalLabel, total, lit::kGrandTotalTail}));
     return lines;
 }
 

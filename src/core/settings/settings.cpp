@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "common/bytes.hpp"
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
 #include "common/file_io.hpp"
@@ -179,7 +180,7 @@ void CheckFolderSetting(const std::string& folder) {
         }
     }
     if (control) {
-        throw DataError(lit::kFolderNamePrefix + shown + lit::kControlCharacterSuffix);
+        throw DataError(Concat({lit::kFolderNamePrefix, shown, lit::kControlCharacterSuffix}));
     }
 }
 

@@ -26,7 +26,7 @@ bool IsVenue(int venue) {
 // An integer field of a meeting file's line 1; anything but digits after leading blanks
 // (a line cut short included) names the file and the field.
 int MeetingField(const std::string& file, const std::string& line, int column, int width,
-                 const std::string& field) {
+                 std::string_view field) {
     const std::string value = Cut(line, column, width);
     const auto number = ParseInteger(value);
     if (!number) {
@@ -47,16 +47,15 @@ const char* VenueCode(int venue) {
     return Entry(kCodes, venue);
 }
 
-const std::string& VenueName(int venue) {
-    // Built on first use: the literals are themselves initialised at start-up.
-    static const std::string* const kNames[] = {
-        &lit::kSapporo,  &lit::kHakodate, &lit::kFukushima, &lit::kNiigata, &lit::kTokyo,
-        &lit::kNakayama, &lit::kChukyo,   &lit::kKyoto,     &lit::kHanshin, &lit::kKokura,
+std::string_view VenueName(int venue) {
+    static constexpr std::string_view kNames[] = {
+        lit::kSapporo,  lit::kHakodate, lit::kFukushima, lit::kNiigata, lit::kTokyo,
+        lit::kNakayama, lit::kChukyo,   lit::kKyoto,     lit::kHanshin, lit::kKokura,
     };
     if (!IsVenue(venue)) {
         throw std::out_of_range("venue number outside 1..10");
     }
-    return *kNames[venue - 1];
+    return kNames[venue - 1];
 }
 
 const char* FileCode(int index) {
@@ -112,8 +111,8 @@ void DiscoverMeetings(const std::string& kelDir, Meetings& meetings) {
         const std::string line = ReadFirstLine(file);
         const int venue = MeetingField(file, line, 59, 2, lit::kVenueField);
         if (!IsVenue(venue)) {
-            throw DataError(file + ": " + lit::kVenueField + lit::kOutOfRangeMid + lit::kOpenQuote +
-                            Cut(line, 59, 2) + lit::kCloseQuote);
+            throw DataError(Concat({file, ": ", lit::kVenueField, lit::kOutOfRangeMid,
+                                    lit::kOpenQuote, Cut(line, 59, 2), lit::kCloseQuote}));
         }
         const int keyA = MeetingField(file, line, 64, 1, lit::kMeetingKeyAField);
         const int keyB = MeetingField(file, line, 65, 2, lit::kMeetingKeyBField);
@@ -133,7 +132,7 @@ void DiscoverMeetings(const std::string& kelDir, Meetings& meetings) {
 
 bool DiscoverRaces(const std::string& kelDir, const Meetings& meetings, Selection& selection) {
     selection.RaceButtonVisible.fill(true);
-    selection.ButtonHyouVisible = true;
+    selection.VoteButtonVisible = true;
 
     bool found = false;
     int lastRace = 0;

@@ -4,15 +4,16 @@
 // race buttons), with the race-selection rule.
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "common/race_files.hpp"
 
 namespace orvikel {
 
-const char* FilePrefix(int kind);         // "De-" .. "Yo-"
-const char* VenueCode(int venue);         // "1".."9", "a"; nullptr outside 1..10
-const std::string& VenueName(int venue);  // CP932 "札幌".."小倉"; throws outside 1..10
-const char* FileCode(int index);          // "1".."9","a".."f" for 1..15
+const char* FilePrefix(int kind);       // "De-" .. "Yo-"
+const char* VenueCode(int venue);       // "1".."9", "a"; nullptr outside 1..10
+std::string_view VenueName(int venue);  // CP932 "札幌".."小倉"; throws outside 1..10
+const char* FileCode(int index);        // "1".."9","a".."f" for 1..15
 
 struct Meeting {
     std::string Caption;  // CP932 venue name, "前日" appended for slots 4..6
@@ -34,7 +35,7 @@ struct Selection {
     // RaceFileExists[r][j] for race r 1..12, kind j 1..7
     OneBased<OneBased<bool, kDataKinds>, kRaces> RaceFileExists{};
     OneBased<bool, kRaces> RaceButtonVisible{};  // race buttons 1..12
-    bool ButtonHyouVisible = false;
+    bool VoteButtonVisible = false;              // ButtonHyou, the vote counts
 
     bool RaceHasFile(int kind) const;  // RaceFileExists[SelectedRace][kind]
 };

@@ -25,12 +25,13 @@ bool UsesCardLayout(int kind) {
 }
 
 std::string Number(const std::string& file, const std::string& line, int column,
-                   const std::string& field) {
+                   std::string_view field) {
     const std::string value = Cut(line, column, 2);
     const auto number = ParseInteger(value);
     if (!number) {
         ThrowNotANumber(
-            file, field + " (" + std::to_string(column) + "-" + std::to_string(column + 1) + ")",
+            file,
+            Concat({field, " (", std::to_string(column), "-", std::to_string(column + 1), ")"}),
             value);
     }
     return DecimalText(*number);
@@ -42,9 +43,9 @@ std::string DateAndRace(const std::string& file, const std::string& line, const 
     const std::string meeting = Number(file, line, at.meeting, lit::kMeetingNumberField);
     const std::string day = Number(file, line, at.day, lit::kDayOfMeetingField);
     const std::string race = Number(file, line, at.race, lit::kRaceNumberField);
-    return Cut(line, 1, 4) + lit::kYear + Cut(line, 5, 2) + lit::kMonth + Cut(line, 7, 2) +
-           lit::kDayMeeting + meeting + lit::kMeetingBlank + Cut(line, at.venue, 4) + " " + day +
-           lit::kDayOfMeeting + race + lit::kRaceR;
+    return Concat({Cut(line, 1, 4), lit::kYear, Cut(line, 5, 2), lit::kMonth, Cut(line, 7, 2),
+                   lit::kDayMeeting, meeting, lit::kMeetingBlank, Cut(line, at.venue, 4), " ", day,
+                   lit::kDayOfMeeting, race, lit::kRaceR});
 }
 
 }  // namespace
@@ -67,29 +68,30 @@ void ShowRaceHeader(const RaceFiles& files, RaceHeader& header) {
             DateAndRace(file, line, UsesCardLayout(kind) ? kCardLayout : kOddsLayout);
         switch (kind) {
             case kRaceCard:
-                header.EditJikoku = lit::kPostTimeLabel + Cut(line, 23, 2) + ":" + Cut(line, 25, 2);
-                header.EditCourse = Cut(line, 27, 4);
-                header.EditKyori = Cut(line, 31, 4);
-                header.EditTokubetu = Cut(line, 35, 28);
-                header.EditJyouken = Cut(line, 63, 28);
+                header.postTime =
+                    Concat({lit::kPostTimeLabel, Cut(line, 23, 2), ":", Cut(line, 25, 2)});
+                header.course = Cut(line, 27, 4);
+                header.distance = Cut(line, 31, 4);
+                header.raceName = Cut(line, 35, 28);
+                header.conditions = Cut(line, 63, 28);
                 break;
             case kResults:
-                header.EditTokubetu = Cut(line, 35, 28);
-                header.EditJyouken = Cut(line, 63, 28);
+                header.raceName = Cut(line, 35, 28);
+                header.conditions = Cut(line, 63, 28);
                 break;
             case kHorseWeights:
-                header.EditTokubetu = Cut(line, 31, 28);
-                header.EditJyouken = Cut(line, 59, 28);
-                header.EditKyori = Cut(line, 27, 4);
-                header.EditTousuu = RunnersText(Cut(line, 87, 2));
+                header.raceName = Cut(line, 31, 28);
+                header.conditions = Cut(line, 59, 28);
+                header.distance = Cut(line, 27, 4);
+                header.runners = RunnersText(Cut(line, 87, 2));
                 break;
             default:  // the odds files
-                header.EditTokubetu = Cut(line, 49, 28);
-                header.EditJyouken = Cut(line, 77, 28);
-                header.EditTousuu = RunnersText(Cut(line, 141, 2));
+                header.raceName = Cut(line, 49, 28);
+                header.conditions = Cut(line, 77, 28);
+                header.runners = RunnersText(Cut(line, 141, 2));
                 break;
         }
-        header.EditYMDR = date;
+        header.dateLine = date;
     }
 }
 

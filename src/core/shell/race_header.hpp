@@ -7,14 +7,15 @@
 
 namespace orvikel {
 
+// The texts of the header boxes, named by what they hold; the boxes keep the layout's names.
 struct RaceHeader {
-    std::string EditYMDR;
-    std::string EditTokubetu;
-    std::string EditJikoku;
-    std::string EditJyouken;
-    std::string EditCourse;
-    std::string EditKyori;
-    std::string EditTousuu;
+    std::string dateLine;    // EditYMDR: date, meeting and race, or the title text when cleared
+    std::string raceName;    // EditTokubetu
+    std::string postTime;    // EditJikoku: "発走時刻  HH:MM"
+    std::string conditions;  // EditJyouken
+    std::string course;      // EditCourse
+    std::string distance;    // EditKyori
+    std::string runners;     // EditTousuu: the number of runners
 };
 
 // "08" -> " 8", "10" -> "10".

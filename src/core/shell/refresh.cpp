@@ -61,17 +61,17 @@ GridRow GridRowFromLine(std::string_view line) {
 
 }  // namespace
 
-const std::string& TitleText() {
+std::string_view TitleText() {
     return lit::kTitleText;
 }
 
 void DisplayState::Clear() {
     header = RaceHeader{};
-    header.EditYMDR = TitleText();
+    header.dateLine = TitleText();
     for (const OrderList list : kOddsLists) {
-        odds.caption[list] = *Describe(list).captionWord + lit::kCaptionNoTime;
+        odds.caption[list] = Concat({Describe(list).captionWord, lit::kCaptionNoTime});
         odds.hint[list].show = false;
-        memo[list].clear();
+        oddsLines[list].clear();
     }
     gridHint.show = false;
     for (int r = 1; r <= kGridRows; ++r) {
@@ -174,9 +174,9 @@ const RaceSnapshot& RefreshRace(const RaceFiles& files, const Settings& settings
 
     display.grid = LoadRaceCardGrid(programDir, settings.sort.Tsort, &display.gridHorse);
     for (const OrderList list : kOddsLists) {
-        auto& memo = display.memo[list];
-        memo.clear();
-        memo = LoadOddsMemo(programDir, list, settings.sort.Of(list));
+        auto& lines = display.oddsLines[list];
+        lines.clear();
+        lines = LoadOddsMemo(programDir, list, settings.sort.Of(list));
     }
     return snapshot;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/hint.hpp"
@@ -36,7 +37,7 @@ struct DisplayState {
     Hint gridHint;
     Grid grid;                         // DEGrid rows 1..18, UTF-8
     GridHorses gridHorse;              // the horse of each row of grid
-    ByOddsList<TextLines> memo;        // MemoOdds1..5
+    ByOddsList<TextLines> oddsLines;   // the lines of MemoOdds1..5
     std::vector<std::string> results;  // MemoSeiseki
 
     DisplayState() { Clear(); }
@@ -46,7 +47,7 @@ struct DisplayState {
 };
 
 // The title text the cleared EditYMDR shows (CP932).
-const std::string& TitleText();
+std::string_view TitleText();
 
 // The per-refresh state that outlives a refresh for the trio panel and the vote summary, and
 // the refreshed race as numbers.

@@ -91,7 +91,7 @@ void ViewerSession::MarkSelection() {
     if (panelWasOpen) {
         // Checking the trio list's order button closes the panel and shows the list again.
         CloseTrioPanel();
-        display_.memo[OrderList::Trio] =
+        display_.oddsLines[OrderList::Trio] =
             LoadOddsMemo(programDir_, OrderList::Trio, settings_.sort.Ysort);
     }
     trioPanelVisible_ = false;
@@ -112,23 +112,23 @@ void ViewerSession::ClickOrder(OrderList list, bool popular) {
         trioView_ = popular ? TrioView::Popular : TrioView::Number;
         CloseTrioPanel();
     }
-    auto& memo = display_.memo[list];
-    memo.clear();
-    memo = LoadOddsMemo(programDir_, list, flag);
+    auto& lines = display_.oddsLines[list];
+    lines.clear();
+    lines = LoadOddsMemo(programDir_, list, flag);
 }
 
 void ViewerSession::CloseTrioPanel() {
     trio_.Close();
-    display_.memo[OrderList::Trio].clear();
+    display_.oddsLines[OrderList::Trio].clear();
     trioShown_.reset();
     trioPanelVisible_ = false;
 }
 
 void ViewerSession::LoadTrioExtraction() {
-    auto& memo = display_.memo[OrderList::Trio];
-    memo.clear();
+    auto& lines = display_.oddsLines[OrderList::Trio];
+    lines.clear();
     trioShown_.reset();
-    memo = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+    lines = trio_.LoadList(programDir_, settings_.sort.YBWsort);
     const std::string& flag = settings_.sort.YBWsort;
     if (trio_.HasExtraction() && (IsPopularityOrder(flag) || IsNumberOrder(flag))) {
         trioShown_ = trio_;
@@ -148,7 +148,7 @@ void ViewerSession::ClickTrioMode(BoxWheelMode mode) {
         selectableHorse_[n] = race_.table.cell(n, kHorseNo) != "  ";
     }
     trio_.Open(mode);
-    display_.memo[OrderList::Trio].clear();
+    display_.oddsLines[OrderList::Trio].clear();
     trioShown_.reset();
     trioPanelVisible_ = true;
 }
@@ -163,7 +163,7 @@ ExtractResult ViewerSession::ClickTrioHorse(int horse) {
 
 void ViewerSession::ClickTrioClear() {
     trio_.Clear();
-    display_.memo[OrderList::Trio].clear();
+    display_.oddsLines[OrderList::Trio].clear();
     trioShown_.reset();
 }
 
@@ -190,7 +190,7 @@ bool ViewerSession::RaceDisplayed() const {
 
 void ViewerSession::ExportCsv(const std::filesystem::path& dir) const {
     if (!RaceDisplayed()) {
-        throw DataError(lit::kNoRaceToExport);
+        throw DataError(std::string(lit::kNoRaceToExport));
     }
     WriteRaceCsv(dir, snapshot(), race_.table, settings_.MinusSign);
 }

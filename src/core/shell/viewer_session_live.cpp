@@ -34,9 +34,10 @@ LiveStep ViewerSession::FollowClient() {
         RefreshRace(files, settings_, race, display, programDir_);
         if (trioPanelVisible_) {
             // The panel stays open with its ticks; its lists come from the new trio odds.
-            display.memo[OrderList::Trio].clear();
+            display.oddsLines[OrderList::Trio].clear();
             if (trio_.Reextract(programDir_)) {
-                display.memo[OrderList::Trio] = trio_.LoadList(programDir_, settings_.sort.YBWsort);
+                display.oddsLines[OrderList::Trio] =
+                    trio_.LoadList(programDir_, settings_.sort.YBWsort);
             }
         }
     } catch (const std::exception& e) {

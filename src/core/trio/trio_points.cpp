@@ -179,11 +179,11 @@ std::vector<OddsEntry> TrioSetEntries(const KindSnapshot& trio, const TrioSelect
 
 std::vector<std::string> TrioPointsLines(const TrioPoints& points) {
     std::vector<std::string> lines{
-        lit::kPointsLabel + DecimalText(points.points),
-        lit::kCombinedOddsLabel +
-            (points.points > 0 ? TenthsText(points.combinedTenths) : lit::kNoCombinedOdds)};
+        Concat({lit::kPointsLabel, DecimalText(points.points)}),
+        Concat({lit::kCombinedOddsLabel, points.points > 0 ? TenthsText(points.combinedTenths)
+                                                           : std::string(lit::kNoCombinedOdds)})};
     if (points.excluded > 0) {
-        lines.push_back("(" + DecimalText(points.excluded) + lit::kExcludedSuffix);
+        lines.push_back(Concat({"(", DecimalText(points.excluded), lit::kExcludedSuffix}));
     }
     return lines;
 }

@@ -73,13 +73,13 @@ class ItemWriter {
 void WriteDisplay(const ViewerSession& session, bool grid, ItemWriter& w) {
     const DisplayState& d = session.display();
     w.Item("race", std::to_string(session.selection().SelectedRace));
-    w.Item("EditYMDR", d.header.EditYMDR);
-    w.Item("EditTokubetu", d.header.EditTokubetu);
-    w.Item("EditJikoku", d.header.EditJikoku);
-    w.Item("EditJyouken", d.header.EditJyouken);
-    w.Item("EditCourse", d.header.EditCourse);
-    w.Item("EditKyori", d.header.EditKyori);
-    w.Item("EditTousuu", d.header.EditTousuu);
+    w.Item("EditYMDR", d.header.dateLine);
+    w.Item("EditTokubetu", d.header.raceName);
+    w.Item("EditJikoku", d.header.postTime);
+    w.Item("EditJyouken", d.header.conditions);
+    w.Item("EditCourse", d.header.course);
+    w.Item("EditKyori", d.header.distance);
+    w.Item("EditTousuu", d.header.runners);
     // The controls are numbered as the lists: 1 bracket quinella .. 5 trio.
     for (const OrderList list : kOddsLists) {
         w.Item("GBOdds" + std::to_string(static_cast<int>(list)), d.odds.caption[list]);
@@ -217,7 +217,7 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
             err << "orvikel-dump: " << ErrorTextUtf8(e) << '\n';
             return Finished(out, err, kExitRefreshFailed);
         }
-        writer.Lines("MemoOdds5", session.display().memo[OrderList::Trio]);
+        writer.Lines("MemoOdds5", session.display().oddsLines[OrderList::Trio]);
         const TrioPoints points = session.TrioSetPoints().value_or(TrioPoints{});
         writer.Item("trio.points", std::to_string(points.points));
         writer.Item("trio.excluded", std::to_string(points.excluded));
