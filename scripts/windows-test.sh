@@ -155,7 +155,7 @@ dump_pair() {  # SEED LOCALE MEETING RACE INI
         set +e
         run_wine "$locale" "$win_build/src/tools/orvikel-dump.exe" \
             --ini "$(winpath "$ini_dir/$ini.ini")" --data "$(winpath "$data")" \
-            --out "$(winpath "$out_w")" "${args[@]}" >"$out_w.stdout" 2>/dev/null
+            --out "$(winpath "$out_w")" "${args[@]}" >"$out_w.stdout" 2>"$out_w.stderr"
         status_w=$?
         set -e
         if [ "$status_l" -eq 3 ] && [ "$status_w" -eq 3 ]; then
@@ -170,13 +170,15 @@ dump_pair() {  # SEED LOCALE MEETING RACE INI
         diff -r -q -x 'OrviKV.db*' "$out_l" "$out_w" >/dev/null 2>&1 || found+=" work files"
         if [ -z "$found" ]; then
             if [ "$attempt" -eq 2 ]; then
-                say "note: $name differed once ($first ) and not when run again"
+                say "note: $name differed once ($first ) and not when run again;" \
+                    "its stderr then: $(head -c 300 "$out_w.stderr.1" | tr '\r\n' '  ')"
                 flakes=$((flakes + 1))
             fi
             break
         fi
         if [ "$attempt" -eq 1 ]; then
             first=$found
+            mv "$out_w.stderr" "$out_w.stderr.1"
             continue
         fi
         say "DIFFERENT ($found ): $name"
