@@ -20,6 +20,7 @@
 #include "common/literals.hpp"
 #include "jra_fixture.hpp"
 #include "sample/sample_folder.hpp"
+#include "session_fixture.hpp"
 #include "settings/settings.hpp"
 #include "shell/viewer_session.hpp"
 
@@ -86,29 +87,8 @@ void ExpectWorkFilesWhole(const fs::path& programDir,
 }
 
 // The made-up sample folder and the viewer on one of its races that has all seven kinds.
-class SampleRace : public ::testing::Test {
+class SampleRace : public testing::CompleteSampleRace {
   protected:
-    void SetUp() override {
-        fs::create_directories(data());
-        fs::create_directories(program());
-        sample::GenerateSampleFolder(data(), sample::kDefaultSeed);
-        Settings settings;
-        settings.KelDir = text::PathText(data()) + "/";
-        settings.MinusSign = lit::kSignFilled;
-        session_.Create(settings);
-        session_.ClickVenue(1);
-        for (int r = 1; r <= kRaces && race_ == 0; ++r) {
-            const auto& flags = session_.selection().RaceFileExists[r];
-            if (std::count(flags.begin(), flags.end(), true) == kDataKinds) {
-                race_ = r;
-            }
-        }
-        ASSERT_NE(race_, 0) << "the sample meeting 1 has no race with all seven kinds";
-        session_.ClickRace(race_);
-    }
-
-    fs::path data() const { return dir_.path() / "data"; }
-    fs::path program() const { return dir_.path() / "program"; }
     std::string FileOf(int kind) const {
         return RaceFileName(session_.settings().KelDir, session_.meetings(), session_.selection(),
                             kind, race_);
@@ -122,10 +102,6 @@ class SampleRace : public ::testing::Test {
         }
         return std::nullopt;
     }
-
-    TempDir dir_;
-    ViewerSession session_{dir_.path() / "program"};
-    int race_ = 0;
 };
 
 // What a case does to the data file (given its path and good bytes) after discovery found it.

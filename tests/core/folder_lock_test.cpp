@@ -22,6 +22,7 @@
 #include "common/literals.hpp"
 #include "jra_fixture.hpp"
 #include "sample/sample_folder.hpp"
+#include "session_fixture.hpp"
 #include "settings/settings.hpp"
 #include "shell/viewer_instance.hpp"
 #include "shell/viewer_session.hpp"
@@ -220,35 +221,9 @@ TEST(TempFiles, WritersOfOneFileNeverShareATemporaryFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
-// A refresh of the sample folder's first race, with a program folder of its own.
-class LockedRefresh : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        fs::create_directories(data());
-        fs::create_directories(program());
-        sample::GenerateSampleFolder(data(), sample::kDefaultSeed);
-        Settings settings;
-        settings.KelDir = text::PathText(data()) + "/";
-        settings.MinusSign = lit::kSignFilled;
-        session_.Create(settings);
-        session_.ClickVenue(1);
-        // A race with every kind of file, the trio odds among them.
-        for (int r = 1; r <= kRaces && race_ == 0; ++r) {
-            const auto& flags = session_.selection().RaceFileExists[r];
-            if (std::count(flags.begin(), flags.end(), true) == kDataKinds) {
-                race_ = r;
-            }
-        }
-        ASSERT_NE(race_, 0);
-        session_.ClickRace(race_);
-    }
-    fs::path data() const { return dir_.path() / "data"; }
-    fs::path program() const { return dir_.path() / "program"; }
-
-    TempDir dir_;
-    ViewerSession session_{dir_.path() / "program"};
-    int race_ = 0;
-};
+// A refresh of a sample race with every kind of file, the trio odds among them, with a program
+// folder of its own.
+using LockedRefresh = testing::CompleteSampleRace;
 
 TEST_F(LockedRefresh, ARefreshWaitsForTheWriterAtWorkAndThenWritesItsWholeSet) {
     fs::remove(program() / "QvHyou.dat");
