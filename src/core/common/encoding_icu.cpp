@@ -293,15 +293,6 @@ std::string FullWidthUtf8(std::string_view cp932) {
     return FullWidthOf(decoded);
 }
 
-std::vector<std::string> FullWidthUtf8Each(const std::vector<std::string_view>& cp932) {
-    std::vector<std::string> out;
-    out.reserve(cp932.size());
-    for (std::string_view text : cp932) {
-        out.push_back(FullWidthUtf8(text));
-    }
-    return out;
-}
-
 std::filesystem::path NativePath(std::string_view cp932) {
     const std::string utf8 = ToUtf8(cp932);
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
