@@ -10,8 +10,8 @@ JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 DEMO      ?= $(CURDIR)/demo-data
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps configure build test test-sanitize windows-test golden fuzz bench run screenshot \
-	clean
+.PHONY: all deps configure build test test-sanitize windows-test golden fuzz fuzz-build bench run \
+	screenshot clean
 
 all: build
 
@@ -29,6 +29,7 @@ build: deps configure
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-sanitize
+	$(MAKE) --no-print-directory fuzz-build
 
 # The core and the command-line tools again under AddressSanitizer and UBSan; any report fails.
 test-sanitize: deps
@@ -52,13 +53,16 @@ golden: configure
 
 # libFuzzer over every reader of outside input, FUZZ_SECONDS each (clang, own build folder).
 # Findings land in $(FUZZ_BUILD)/artifacts/<target>/; the run fails when there is any.
-fuzz: deps
+fuzz: fuzz-build
+	scripts/fuzz-corpus.sh $(FUZZ_BUILD)
+	scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The fuzz targets built, not run (part of `make test`, so they cannot break unseen).
+fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
 	    -DORVIKEL_FUZZ=ON -DORVIKEL_BUILD_GUI=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	scripts/fuzz-corpus.sh $(FUZZ_BUILD)
-	scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target orvikel_fuzz_targets
 
 # Speed of the refresh against its I/O floor, of a trio BOX click, of storing a snapshot and of
 # the オッズ推移 window (Release, own folder).

@@ -15,6 +15,11 @@ class OneBased {
     static constexpr int kFirst = 1;
     static constexpr int kLast = static_cast<int>(N);
 
+    // Every entry value-initialised (0, false, empty). Said in a constructor, not as a default
+    // member initialiser: clang 14 crashes compiling a local OneBased of string arrays whose
+    // entries come from "items_{}".
+    constexpr OneBased() : items_() {}
+
     constexpr T& operator[](int i) { return items_[Index(i)]; }
     constexpr const T& operator[](int i) const { return items_[Index(i)]; }
     // Throws std::out_of_range outside 1..N.
@@ -38,7 +43,7 @@ class OneBased {
         }
         return Index(i);
     }
-    std::array<T, N> items_{};
+    std::array<T, N> items_;
 };
 
 // One entry per enum value First..First+N-1.
