@@ -62,7 +62,9 @@ void MainWindow::RecordRefresh() {
     }
     try {
         const RaceSnapshot& snapshot = session_.snapshot();
-        history_->Record(snapshot, QDateTime::currentSecsSinceEpoch());
+        if (session_.refreshSettled()) {
+            history_->Record(snapshot, QDateTime::currentSecsSinceEpoch());
+        }
         const auto before = history_->Previous(snapshot.race, history::SnapshotOddsTime(snapshot));
         if (before) {
             marks_ = history::MarksSince(snapshot, *before);

@@ -59,10 +59,19 @@ std::optional<std::vector<OddsEntry>> DecodeEntries(const std::string& blob) {
         if (state > static_cast<std::uint64_t>(PriceState::Scratched)) {
             return std::nullopt;
         }
+        for (int horse : e.horses) {
+            if (horse > kHorses) {
+                return std::nullopt;
+            }
+        }
         e.state = static_cast<PriceState>(state);
         e.rank = static_cast<int>(GetLe(blob, at + 4, 2));
         e.odds = Signed32(GetLe(blob, at + 8, 4));
         e.upper = Signed32(GetLe(blob, at + 12, 4));
+        // No file gives negative odds: a stored one is damage, not a price to chart.
+        if (e.odds < 0 || e.upper < 0) {
+            return std::nullopt;
+        }
     }
     return entries;
 }

@@ -14,7 +14,8 @@ namespace orvikel::history {
 inline constexpr std::size_t kEntryBytes = 16;
 
 std::string EncodeEntries(const std::vector<OddsEntry>& entries);
-// nullopt when the blob is not a whole number of records or holds an unknown state.
+// nullopt when the blob is not a whole number of records or holds a value no refresh
+// stores: an unknown state, a horse number past 18, negative odds.
 std::optional<std::vector<OddsEntry>> DecodeEntries(const std::string& blob);
 
 }  // namespace orvikel::history

@@ -34,15 +34,22 @@ struct StoredSnapshot {
 // The odds time that tells snapshots of a race apart: the win odds' time, the one the race
 // card and the movement marks are about; when the race has no win odds, the latest time of
 // the other kinds. The client writes the files of a race in one pass, so their times agree;
-// a file of a kind rewritten alone is taken with the next win odds. Empty: nothing to store.
+// a file of a kind rewritten alone is taken with the next win odds. Empty: nothing to store
+// (no kind has a time of day: blank, or out of range as "25:70" is).
 std::string SnapshotOddsTime(const RaceSnapshot& snapshot);
+
+// Minutes after midnight of an odds time "HH:MM" (the hour may be right-aligned, " 9:05");
+// nullopt for anything else, a time past 23:59 included.
+std::optional<int> OddsTimeMinutes(const std::string& oddsTime);
 
 class HistoryStore {
   public:
     virtual ~HistoryStore() = default;
 
-    // Stores the snapshot when its odds time is not blank and differs from the last one
-    // stored for its race, in one transaction; true when it was stored.
+    // Stores the snapshot when its odds time is a time of day and differs from the last one
+    // stored for its race; a snapshot of that same time that differs from the stored one
+    // replaces it (one snapshot per odds time, the latest read). One transaction; true when
+    // something was written.
     virtual bool Record(const RaceSnapshot& snapshot, std::int64_t takenAt) = 0;
     // Every stored snapshot of the race, oldest first. winOnly leaves the entries of the other
     // kinds out (their times and totals still come): all the odds history shows, and a tenth

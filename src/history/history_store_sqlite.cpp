@@ -1,6 +1,8 @@
 // The store on SQLite: OrviKV.db in the program folder.
 #include <sqlite3.h>
 
+#include <optional>
+
 #include "common/data_error.hpp"
 #include "common/encoding.hpp"
 #include "common/folder_lock.hpp"
@@ -93,20 +95,41 @@ class SqliteHistory final : public HistoryStore {
             return false;
         }
         try {
-            const WriterLock lock = Lock();
+            std::optional<WriterLock> lock;
+            try {
+                lock.emplace(programDir_);
+            } catch (const WriterBusy&) {
+                // Another program is writing and the viewer waits for none: this refresh's
+                // snapshot is left out, the next refresh of the race stores its time.
+                return false;
+            } catch (const DataError& e) {
+                throw HistoryError(e.what());
+            }
             Transaction tx(*db_);
-            Statement last(db_->handle(), std::string("SELECT odds_time FROM snapshot WHERE ") +
+            Statement last(db_->handle(), std::string("SELECT id, odds_time FROM snapshot WHERE ") +
                                               kRaceWhere + " ORDER BY id DESC LIMIT 1");
             BindRace(last, snapshot.race);
-            if (last.Step() && last.Blob(0) == oddsTime) {
-                return false;  // the transaction rolls back: nothing was written
+            std::int64_t id = 0;
+            if (last.Step() && last.Blob(1) == oddsTime) {
+                // The same odds time read again: a read that caught a file half-written
+                // (a win file cut short has no totals) differs from the complete one that
+                // follows, and the latest complete read is the one to keep.
+                id = last.Int(0);
+                if (SameKinds(id, snapshot)) {
+                    return false;  // the transaction rolls back: nothing was written
+                }
+                Statement drop(db_->handle(), "DELETE FROM kind WHERE snapshot_id = ?1");
+                drop.Bind(1, id).Run();
+                Statement retake(db_->handle(), "UPDATE snapshot SET taken_at = ?2 WHERE id = ?1");
+                retake.Bind(1, id).Bind(2, takenAt).Run();
+            } else {
+                Statement add(db_->handle(),
+                              "INSERT INTO snapshot(venue, key_a, key_b, key_c, race, odds_time, "
+                              "taken_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
+                BindRace(add, snapshot.race);
+                add.BindBlob(6, oddsTime).Bind(7, takenAt).Run();
+                id = db_->LastInsertId();
             }
-            Statement add(db_->handle(),
-                          "INSERT INTO snapshot(venue, key_a, key_b, key_c, race, odds_time, "
-                          "taken_at) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
-            BindRace(add, snapshot.race);
-            add.BindBlob(6, oddsTime).Bind(7, takenAt).Run();
-            const std::int64_t id = db_->LastInsertId();
             Statement kind(db_->handle(),
                            "INSERT INTO kind(snapshot_id, kind, present, odds_time, votes, "
                            "entries) VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
@@ -164,6 +187,29 @@ class SqliteHistory final : public HistoryStore {
     }
 
   private:
+    // True when the stored kinds of snapshot id hold exactly what snapshot holds.
+    bool SameKinds(std::int64_t id, const RaceSnapshot& snapshot) const {
+        Statement stored(db_->handle(),
+                         "SELECT kind, present, odds_time, votes, entries FROM kind "
+                         "WHERE snapshot_id = ?1 ORDER BY kind");
+        stored.Bind(1, id);
+        std::size_t k = 0;
+        for (; stored.Step(); ++k) {
+            if (k >= kBetKindCount || stored.Int(0) != static_cast<std::int64_t>(k)) {
+                return false;
+            }
+            const KindSnapshot& ks = snapshot.kinds[k];
+            const bool storedVotes = !stored.IsNull(3);
+            if ((stored.Int(1) != 0) != ks.present || stored.Blob(2) != ks.oddsTime ||
+                storedVotes != ks.votes.has_value() ||
+                (storedVotes && stored.Int(3) != *ks.votes) ||
+                stored.Blob(4) != EncodeEntries(ks.entries)) {
+                return false;
+            }
+        }
+        return k == kBetKindCount;
+    }
+
     // The program folder's writer lock, as every writer of the folder holds it (the viewer
     // and orvikel-dump may record into the same history); a writer that never lets go ends
     // the history like any other failure.
@@ -191,6 +237,13 @@ class SqliteHistory final : public HistoryStore {
             throw HistoryError(Message(file_,
                                        " は新しい版のビューアで作られています。"
                                        "履歴なしで続けます。"));
+        }
+        // A database of another program under our name is refused before anything in it
+        // changes (its journal mode included): only an empty file becomes our history.
+        if (version < kSchemaVersion && db_->QueryInt("SELECT count(*) FROM sqlite_master") > 0) {
+            throw HistoryError(Message(file_,
+                                       " はオッズ履歴のデータベースではありません。"
+                                       "ファイルはそのまま残し、履歴なしで続けます。"));
         }
         // WAL: a reader (the chart window, a second viewer) never waits for the writer, and
         // a snapshot costs no sync of the whole file.
@@ -233,6 +286,11 @@ class SqliteHistory final : public HistoryStore {
             std::vector<StoredSnapshot> out;
             while (s.Step()) {
                 if (out.empty() || out.back().id != s.Int(0)) {
+                    // A time no clock shows is damage: refused like a damaged row, never
+                    // charted.
+                    if (!OddsTimeMinutes(s.Blob(1))) {
+                        throw SqliteError(SQLITE_CORRUPT, "odds time");
+                    }
                     StoredSnapshot stored;
                     stored.id = s.Int(0);
                     stored.oddsTime = s.Blob(1);

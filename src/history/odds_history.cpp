@@ -12,15 +12,7 @@ std::string TenthsText(std::int64_t tenths) {
 }
 
 int MinutesOf(const std::string& time) {
-    if (time.size() != 5 || time[2] != ':') {
-        return -1;
-    }
-    const auto hour = ParseInteger(time.substr(0, 2));
-    const auto minute = ParseInteger(time.substr(3, 2));
-    if (!hour || !minute || *hour < 0 || *hour > 23 || *minute < 0 || *minute > 59) {
-        return -1;
-    }
-    return static_cast<int>(*hour * 60 + *minute);
+    return OddsTimeMinutes(time).value_or(-1);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "common/bytes.hpp"
 #include "common/file_io.hpp"
@@ -59,6 +61,26 @@ class LiveSession : public ::testing::Test {
     fs::path program_ = tmp_.path() / "program";
     ViewerSession session_{program_};
 };
+
+// A refresh while the client rewrites a file of the race may mix two of its states: it is
+// shown, but not settled (the history keeps only settled ones); the next quiet one is.
+TEST_F(LiveSession, ARefreshWhoseFilesChangedWhileItReadThemIsNotSettled) {
+    const int race = session_.selection().SelectedRace;
+    EXPECT_TRUE(session_.refreshSettled());
+    const std::string bytes = ReadFileBytes(File(kWinPlace));
+    std::atomic<bool> stop{false};
+    std::thread client([&] {
+        while (!stop) {
+            WriteFileAtomically(File(kWinPlace), bytes);
+        }
+    });
+    session_.ClickRace(race);
+    stop = true;
+    client.join();
+    EXPECT_FALSE(session_.refreshSettled());
+    session_.ClickRace(race);
+    EXPECT_TRUE(session_.refreshSettled());
+}
 
 TEST_F(LiveSession, NothingIsDoneWhileNoFileOfTheRaceChanged) {
     const int refreshes = session_.refreshCount();

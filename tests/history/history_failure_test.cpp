@@ -123,6 +123,56 @@ TEST(HistoryFailure, ALockedDatabaseIsReportedAfterAShortWait) {
     EXPECT_EQ(open->Snapshots(kRace).size(), 7u);
 }
 
+// Another program's SQLite database under our name: refused before anything in it changes,
+// its journal mode included.
+TEST(HistoryFailure, AForeignDatabaseIsRefusedUnchanged) {
+    TempDir dir;
+    const fs::path file = dir.path() / kDatabaseName;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.string().c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE notes(x TEXT); INSERT INTO notes VALUES('mine');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    const std::string before = Bytes(file);
+    EXPECT_NE(OpenMessage(dir.path()).find("オッズ履歴のデータベースではありません"),
+              std::string::npos);
+    EXPECT_EQ(Bytes(file), before);
+    EXPECT_FALSE(fs::exists(dir.path() / "OrviKV.db-wal"));
+}
+
+// Values no refresh stores, written into the file by someone else: refused as damage when
+// read, never handed on to be charted.
+TEST(HistoryFailure, StoredValuesOutOfRangeAreRefusedNotRead) {
+    struct Case {
+        const char* name;
+        const char* sql;
+    } const cases[] = {
+        {"a time past 23:59", "UPDATE snapshot SET odds_time = CAST('25:70' AS BLOB)"},
+        {"a time that is no time", "UPDATE snapshot SET odds_time = CAST('ab:cd' AS BLOB)"},
+        {"negative odds",
+         "UPDATE kind SET entries = X'0100000001000000F6FFFFFF00000000' WHERE kind = 0"},
+        {"negative upper bound",
+         "UPDATE kind SET entries = X'01000000010000000A000000F6FFFFFF' WHERE kind = 1"},
+        {"horse 19",
+         "UPDATE kind SET entries = X'13000000010000000500000000000000' WHERE kind = 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        {
+            auto store = OpenHistory(dir.path(), kNow);
+            ASSERT_TRUE(store->Record(FullRace("15:20"), kNow));
+        }
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open((dir.path() / kDatabaseName).string().c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        auto store = OpenHistory(dir.path(), kNow);
+        EXPECT_THROW(store->Snapshots(kRace), HistoryError);
+    }
+}
+
 TEST(HistoryFailure, AFolderInThePlaceOfTheFileOrNoFolderCannotBeOpened) {
     TempDir dir;
     fs::create_directory(dir.path() / kDatabaseName);

@@ -70,12 +70,14 @@ TEST(HistoryStore, StoresOneSnapshotPerOddsTimeAndNoneForARepeat) {
     } const steps[] = {
         {"15:20", kRace, true},  {"15:20", kRace, false}, {"15:20", other, true},
         {"15:21", kRace, true},  {"15:21", kRace, false}, {"15:20", kRace, true},
-        {"  :  ", kRace, false}, {"", kRace, false},      {"15:22", kRace, true},
+        {"  :  ", kRace, false}, {"", kRace, false},      {"25:70", kRace, false},
+        {"15:22", kRace, true},
     };
     int n = 0;
     for (const Step& step : steps) {
         SCOPED_TRACE(std::string(step.time) + " step " + std::to_string(n));
-        const RaceSnapshot s = Snapshot(step.time, {{1, 25}, {2, 40 + n}}, step.race);
+        // The same odds each time: a repeat of a time is the same read again.
+        const RaceSnapshot s = Snapshot(step.time, {{1, 25}, {2, 40}}, step.race);
         EXPECT_EQ(store->Record(s, kNow + n), step.stored);
         ++n;
     }
@@ -102,6 +104,31 @@ TEST(HistoryStore, PreviousIsTheNewestSnapshotWithAnotherOddsTime) {
     EXPECT_EQ(store->Previous(kRace, "15:23")->oddsTime, "15:22");
 }
 
+// A win/place file caught half-written has no vote totals, yet the same odds time as the
+// whole file read a moment later: the later read that differs replaces the stored one in its
+// place, and reading the same again stores nothing.
+TEST(HistoryStore, ADifferingReadOfTheSameOddsTimeReplacesTheStoredSnapshot) {
+    TempDir dir;
+    const auto store = OpenHistory(dir.path(), kNow);
+    ASSERT_TRUE(store->Record(FullRace("15:19"), kNow));
+    RaceSnapshot cut = FullRace("15:20");
+    for (KindSnapshot& kind : cut.kinds) {
+        kind.votes.reset();
+    }
+    ASSERT_TRUE(store->Record(cut, kNow + 10));
+    const RaceSnapshot whole = FullRace("15:20");
+    EXPECT_TRUE(store->Record(whole, kNow + 20));
+    EXPECT_FALSE(store->Record(whole, kNow + 30));
+
+    const auto stored = store->Snapshots(kRace);
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(stored[0].oddsTime, "15:19");
+    EXPECT_EQ(stored[1].oddsTime, "15:20");
+    EXPECT_EQ(stored[1].takenAt, kNow + 20);
+    ExpectSameSnapshot(stored[1].snapshot, whole);
+    EXPECT_EQ(store->Previous(kRace, "15:20")->oddsTime, "15:19");
+}
+
 // The odds time that tells snapshots apart: the win odds' time, else the latest other one.
 TEST(HistoryStore, TheDecidingOddsTimeIsTheWinTimeElseTheLatestKind) {
     struct Case {
@@ -114,6 +141,7 @@ TEST(HistoryStore, TheDecidingOddsTimeIsTheWinTimeElseTheLatestKind) {
         {"blank win time", "  :  ", {"15:18", "15:22"}, "15:22"},
         {"no win file", nullptr, {" 9:40", "10:05"}, "10:05"},
         {"nothing timed", nullptr, {"  :  "}, ""},
+        {"a win time no clock shows", "24:00", {"15:18"}, "15:18"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

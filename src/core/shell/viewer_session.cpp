@@ -66,10 +66,7 @@ void ViewerSession::OpenMeeting() {
     const RaceFiles files = SelectedRaceFiles(settings_.KelDir, meetings_, selection_);
     ShowRaceHeader(files, display_.header);
     MarkSelection();
-    stamps_ = StampRaceFiles(files);
-    liveRetrying_ = false;
-    RefreshRace(files, settings_, race_, display_, programDir_);
-    ++refreshCount_;
+    Refresh(files);
     raceControlsShown_ = true;
     trioPanelVisible_ = false;
 }
@@ -77,11 +74,17 @@ void ViewerSession::OpenMeeting() {
 void ViewerSession::ShowRace() {
     const RaceFiles files = SelectedRaceFiles(settings_.KelDir, meetings_, selection_);
     ShowRaceHeader(files, display_.header);
+    Refresh(files);
+    MarkSelection();
+}
+
+void ViewerSession::Refresh(const RaceFiles& files) {
     stamps_ = StampRaceFiles(files);
     liveRetrying_ = false;
+    refreshSettled_ = false;
     RefreshRace(files, settings_, race_, display_, programDir_);
+    refreshSettled_ = StampRaceFiles(files) == stamps_;
     ++refreshCount_;
-    MarkSelection();
 }
 
 void ViewerSession::MarkSelection() {

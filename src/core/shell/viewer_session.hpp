@@ -48,6 +48,8 @@ class ViewerSession {
     // selected meeting and race, and the trio panel with its ticks, extracted again. An
     // attempt that fails, or whose files change under it, leaves the display as it was; the
     // step says whether to try again, or to show liveError() (viewer_session_live.cpp).
+    // Another writer at work in the program folder is no attempt: WriterBusy is thrown, and
+    // the caller tries again later.
     LiveStep FollowClient();
     // The 自動更新 box: stores AutoUpdate alone in the settings file, then holds it.
     void ClickAutoUpdate(bool on);
@@ -57,6 +59,10 @@ class ViewerSession {
     const std::string& liveError() const { return liveError_; }
     // Counts the refreshes that completed (click, 更新 or live): a new one has a new snapshot.
     int refreshCount() const { return refreshCount_; }
+    // False when a file of the race changed while the last refresh read it: what it shows may
+    // mix two states of the client's files (or hold one cut short), so it is not kept in the
+    // odds history.
+    bool refreshSettled() const { return refreshSettled_; }
 
     // Trio panel.
     void ClickTrioMode(BoxWheelMode mode);  // RBBox / RBWheel
@@ -100,6 +106,8 @@ class ViewerSession {
     void ClearDisplay();
     void OpenMeeting();
     void ShowRace();
+    // RefreshRace on the race's files, stamped before and after.
+    void Refresh(const RaceFiles& files);
     void MarkSelection();
     void CloseTrioPanel();
     void LoadTrioExtraction();
@@ -124,6 +132,7 @@ class ViewerSession {
     bool liveRetrying_ = false;
     std::string liveError_;
     int refreshCount_ = 0;
+    bool refreshSettled_ = false;
 };
 
 }  // namespace orvikel
