@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "common/data_error.hpp"
+#include "common/encoding.hpp"
 #include "common/error_text.hpp"
 #include "common/file_io.hpp"
 #include "common/folder_lock.hpp"
@@ -118,6 +119,65 @@ TEST(WriterLock, AFolderNothingCanBeMadeInIsLeftToItsWritesToReport) {
     dir.Write("file", "x");
     EXPECT_NO_THROW(WriterLock(dir.path() / "file", 0ms));
     EXPECT_NO_THROW(WriterLock(dir.path() / "missing", 0ms));
+}
+
+// A folder of the lock file's name in a folder that can be written: going on unlocked would
+// let two writers (or two viewers) mix their files, so each refuses and names the lock file.
+TEST(WriterLock, ALockFileThatCannotBeUsedInAWritableFolderIsRefusedNamingIt) {
+    TempDir dir;
+    fs::create_directory(dir.path() / kWriterLockFileName);
+    fs::create_directory(dir.path() / kViewerLockFileName);
+    const auto message = [&](const char* file) {
+        return "ファイル " + PathUtf8(dir.path() / file) + " をロックできません";
+    };
+    try {
+        const WriterLock lock(dir.path(), 0ms);
+        ADD_FAILURE() << "a writer without its lock";
+    } catch (const DataError& e) {
+        EXPECT_EQ(ErrorTextUtf8(e), message(kWriterLockFileName));
+    }
+    try {
+        const ViewerInstance viewer(dir.path());
+        ADD_FAILURE() << "a viewer without its lock";
+    } catch (const DataError& e) {
+        EXPECT_EQ(ErrorTextUtf8(e), message(kViewerLockFileName));
+    }
+}
+
+// A writer waiting for the lock while its file is deleted and made anew by a third one: when
+// the first holder lets go, the waiting writer must not count the old, deleted file as the
+// lock while the third one holds the file now at the path.
+TEST(WriterLock, ALockTakenOnAFileNoLongerAtItsPathIsTakenAgainOnTheFileThere) {
+#ifdef _WIN32
+    GTEST_SKIP() << "on Windows the lock file cannot be deleted while a writer has it open";
+#else
+    TempDir dir;
+    std::optional<WriterLock> first(std::in_place, dir.path(), 0ms);
+    auto waiting = std::async(std::launch::async, [&] { WriterLock lock(dir.path(), 3s); });
+    std::this_thread::sleep_for(100ms);  // it has the first file open and waits
+    fs::remove(dir.path() / kWriterLockFileName);
+    std::optional<WriterLock> third(std::in_place, dir.path(), 0ms);
+    first.reset();
+    EXPECT_EQ(waiting.wait_for(300ms), std::future_status::timeout)
+        << "two writers hold the lock at once";
+    third.reset();
+    ASSERT_EQ(waiting.wait_for(3s), std::future_status::ready);
+    waiting.get();
+#endif
+}
+
+// The viewer waits for no other program on its GUI thread: with the process's default wait
+// set to none, a writer at work stops a new one at once, as WriterBusy, which may be tried
+// again.
+TEST(WriterLock, WithNoDefaultWaitABusyFolderIsReportedAtOnceAsBusy) {
+    TempDir dir;
+    const WriterLock first(dir.path());
+    SetDefaultWriterLockWait(0ms);
+    const auto start = Clock::now();
+    EXPECT_THROW(WriterLock{dir.path()}, WriterBusy);
+    SetDefaultWriterLockWait(kWriterLockWait);
+    EXPECT_LT(Clock::now() - start, 100ms);
+    EXPECT_EQ(DefaultWriterLockWait(), kWriterLockWait);
 }
 
 TEST(ViewerInstance, ASecondViewerOnTheSameFolderIsToldAndAnotherFolderIsFree) {
@@ -277,6 +337,30 @@ TEST_F(LockedRefresh, ATrioExtractionAndASettingsSaveWaitForTheWriterAtWork) {
     save.get();
     EXPECT_EQ(ReadLines(program() / "QvYOBSo.dat").size(), 1u);
     EXPECT_EQ(ReadSettings(program()).KelDir, "/kel/");
+}
+
+// The viewer's GUI thread waits for no writer: what another writer stops changes nothing,
+// so the window can simply make the same step again once that writer is done. A trio click
+// keeps the ticks it found; a live refresh spends none of its attempts on it.
+TEST_F(LockedRefresh, StepsStoppedByAnotherWriterWithoutWaitingChangeNothing) {
+    session_.ClickTrioMode(BoxWheelMode::Box);
+    session_.ClickTrioHorse(1);
+    session_.ClickTrioHorse(2);
+    std::optional<WriterLock> other(std::in_place, program());
+    SetDefaultWriterLockWait(0ms);
+    EXPECT_THROW(session_.ClickTrioHorse(3), WriterBusy);
+    EXPECT_FALSE(session_.trio().IsTicked(3));
+    EXPECT_EQ(session_.trio().TickedCount(), 2);
+
+    fs::last_write_time(text::NativePath(session_.ShownRaceFiles().Name(kWinPlace)),
+                        fs::file_time_type::clock::now() + 5s);
+    for (int attempt = 0; attempt < 2 * LiveRetry::kAttempts; ++attempt) {
+        EXPECT_THROW(session_.FollowClient(), WriterBusy);
+    }
+    SetDefaultWriterLockWait(kWriterLockWait);
+    other.reset();
+    EXPECT_EQ(session_.ClickTrioHorse(3), ExtractResult::ListsWritten);
+    EXPECT_EQ(session_.FollowClient(), LiveStep::Show);
 }
 
 }  // namespace

@@ -261,6 +261,49 @@ TEST_F(DemoFolder, AnUnusableDataFolderNameStopsWithOneAndNamesIt) {
     }
 }
 
+// A folder or settings file named on the command line that is not there is said as such,
+// not taken for an empty slot or for every default.
+TEST_F(DemoFolder, AMissingDataFolderOrSettingsFileNamedOnTheCommandLineStopsWithOne) {
+    const std::string missing = PathArg(tmp_.path() / "missing");
+    const std::string folder = PathArg(tmp_.path());
+    struct Case {
+        const char* what;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"--data missing",
+         {"--data", missing},
+         "orvikel-dump: データフォルダ " + missing + " がありません\n"},
+        {"--ini missing",
+         {"--ini", missing, "--data", PathArg(data_)},
+         "orvikel-dump: 設定ファイル " + missing + " がありません\n"},
+        {"--ini a folder",
+         {"--ini", folder, "--data", PathArg(data_)},
+         "orvikel-dump: 設定ファイル " + folder + " はファイルではありません\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--meeting", "1", "--out", PathArg(out_)});
+        const DumpRun run = RunInProcess(args, tmp_.path());
+        EXPECT_EQ(run.status, 1) << c.what;
+        EXPECT_EQ(run.err, c.err) << c.what;
+        EXPECT_EQ(run.out, "") << c.what;
+    }
+}
+
+// A dump killed during a write leaves its temporary file; the next dump removes it, as a
+// viewer starting on the folder would.
+TEST_F(DemoFolder, TheNextDumpRemovesTheTemporaryFilesOfAKilledOne) {
+    const fs::path stale = out_ / "QvDESo.dat.4242.0a1b2c3d.tmp";
+    std::ofstream(stale) << "half";
+    const fs::path notOurs = out_ / "notes.txt.4242.0a1b2c3d.tmp";
+    std::ofstream(notOurs) << "kept";
+    EXPECT_EQ(Dump({"--meeting", "1", "--race", "1"}).status, 0);
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(notOurs));
+}
+
 // A stream that takes nothing, as a full disk or a closed file would.
 class RefusingBuffer : public std::streambuf {
   protected:
@@ -416,6 +459,45 @@ TEST_F(DemoFolder, TwoRunsIntoOneFolderAtOnceLeaveTheWholeSetOfOne) {
         ++lastWriter[second ? 1 : 0];
     }
     std::printf("last writer: race 1 in %d rounds, race 2 in %d\n", lastWriter[0], lastWriter[1]);
+}
+
+// A folder in the place of the lock file: the lock cannot be taken in a folder that can be
+// written, so no run goes on unlocked beside another (which showed the other race's lists
+// with exit 0): every run stops with 1 and names the lock file; one that did finish would
+// have to print its own race.
+TEST_F(DemoFolder, ALockFileThatIsAFolderStopsEveryConcurrentRunNamingIt) {
+    const fs::path shared = tmp_.path() / "shared";
+    fs::create_directories(shared / "OrviKV.lock");
+    const auto args = [&](const char* race) {
+        return std::vector<std::string>{"--data", PathArg(data_), "--meeting", "1",
+                                        "--race", race,           "--out",     PathArg(shared)};
+    };
+    const std::array<const char*, 2> races{"1", "2"};
+    std::array<std::string, 2> printed;
+    for (std::size_t i = 0; i < 2; ++i) {
+        printed[i] = RunInProcess(args(races[i]), tmp_.path() / "alone" / races[i]).out;
+    }
+    const DumpRun one = RunInProcess(args("1"), tmp_.path());
+    EXPECT_EQ(one.status, dump::kExitRefreshFailed);
+    EXPECT_EQ(one.err, "orvikel-dump: ファイル " + PathArg(shared / "OrviKV.lock") +
+                           " をロックできません\n");
+
+    const auto start = std::chrono::steady_clock::now();
+    for (int round = 0; round < 10; ++round) {
+        SCOPED_TRACE(round);
+        std::array<Spawned, 2> runs;
+        for (std::size_t i = 0; i < 2; ++i) {
+            runs[i] = SpawnDump(args(races[i]), tmp_.path() / ("out" + std::to_string(i) + ".txt"));
+        }
+        for (std::size_t i = 0; i < 2; ++i) {
+            const int status = ExitStatus(runs[i].pid);
+            EXPECT_EQ(status, dump::kExitRefreshFailed);
+            if (status == 0) {
+                EXPECT_EQ(ReadFileBytes(runs[i].out), printed[i]) << "another race's lists";
+            }
+        }
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
 }
 #endif
 

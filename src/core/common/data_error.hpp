@@ -9,14 +9,19 @@
 
 namespace orvikel {
 
+// A NUL byte from a file or a name is shown as "\0": what() is a C string, and every reader
+// of it would stop there and lose the rest of the message.
+std::string EscapeNul(std::string_view message);
+
 class DataError : public std::runtime_error {
   public:
-    explicit DataError(const std::string& cp932Message) : std::runtime_error(cp932Message) {}
+    explicit DataError(const std::string& cp932Message)
+        : std::runtime_error(EscapeNul(cp932Message)) {}
     // A message that names a path or folder name CP932 cannot hold (a folder with "é" in it):
     // what() keeps the name's own bytes, utf8Message() the whole text as the platform spells
     // the name.
-    DataError(const std::string& cp932Message, std::string utf8Message)
-        : std::runtime_error(cp932Message), utf8Message_(std::move(utf8Message)) {}
+    DataError(const std::string& cp932Message, const std::string& utf8Message)
+        : std::runtime_error(EscapeNul(cp932Message)), utf8Message_(EscapeNul(utf8Message)) {}
 
     // Empty unless the message names something CP932 cannot hold.
     const std::string& utf8Message() const { return utf8Message_; }
@@ -38,7 +43,9 @@ class DataError : public std::runtime_error {
 [[noreturn]] void ThrowCannotWrite(const std::filesystem::path& file);
 
 // before + the path + after, before and after being CP932, the path named as the platform
-// spells it.
+// spells it; the error itself, for a caller that throws a kind of its own.
+DataError ErrorAboutPath(std::string_view before, const std::filesystem::path& path,
+                         std::string_view after);
 [[noreturn]] void ThrowAboutPath(std::string_view before, const std::filesystem::path& path,
                                  std::string_view after);
 // The same for a name given as UTF-8 (a folder the user typed or chose).

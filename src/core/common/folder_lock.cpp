@@ -1,5 +1,8 @@
 #include "common/folder_lock.hpp"
 
+#include <atomic>
+#include <cstdint>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -11,6 +14,7 @@
 #else
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,17 +29,52 @@ constexpr std::chrono::milliseconds kRetryPause{10};
 
 enum class Attempt { Locked, Busy, Failed };
 
+std::atomic<std::int64_t> defaultWaitMs{kWriterLockWait.count()};
+
+// After the lock file could not be opened: whether that is because the folder cannot be
+// written at all (no lock, and no write of ours either) or the file is the trouble.
+FileLock::Outcome CannotOpen(const std::filesystem::path& path, bool folderRefused) {
+    std::error_code ec;
+    const bool nameTaken =
+        std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found;
+    return folderRefused && !nameTaken ? FileLock::Outcome::Unavailable : FileLock::Outcome::Failed;
+}
+
 }  // namespace
+
+void SetDefaultWriterLockWait(std::chrono::milliseconds wait) {
+    defaultWaitMs = wait.count();
+}
+
+std::chrono::milliseconds DefaultWriterLockWait() {
+    return std::chrono::milliseconds(defaultWaitMs.load());
+}
 
 #ifdef _WIN32
 
 namespace {
 
-void* OpenLockFile(const std::filesystem::path& path) {
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+// Opened without FILE_SHARE_DELETE: while any writer has the lock file open (holding it or
+// waiting for it) nobody can delete or replace it, so every writer locks the same file.
+void* OpenLockFile(const std::filesystem::path& path, bool& folderRefused) {
+    HANDLE handle =
+        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+        // A read-only lock file another user made: a lock needs only a handle to read.
+        handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
+            SetLastError(ERROR_ACCESS_DENIED);  // no such file: the folder refused to make it
+        }
+    }
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        folderRefused = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT ||
+                        error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND;
+        return nullptr;
+    }
+    return handle;
 }
 
 Attempt TryLock(void* handle) {
@@ -56,8 +95,10 @@ void CloseLockFile(void* handle) {
 }  // namespace
 
 FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds wait) {
-    void* handle = OpenLockFile(path);
+    bool folderRefused = false;
+    void* handle = OpenLockFile(path, folderRefused);
     if (handle == nullptr) {
+        outcome_ = CannotOpen(path, folderRefused);
         return;
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
@@ -70,7 +111,7 @@ FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds 
         }
         if (attempt == Attempt::Failed || std::chrono::steady_clock::now() >= deadline) {
             CloseHandle(static_cast<HANDLE>(handle));
-            outcome_ = attempt == Attempt::Failed ? Outcome::Unavailable : Outcome::Busy;
+            outcome_ = attempt == Attempt::Failed ? Outcome::Failed : Outcome::Busy;
             return;
         }
         std::this_thread::sleep_for(kRetryPause);
@@ -100,11 +141,15 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
 
 namespace {
 
-int OpenLockFile(const std::filesystem::path& path) {
+int OpenLockFile(const std::filesystem::path& path, bool& folderRefused) {
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EACCES) {
         // A lock file another user made: a lock needs only a descriptor, not write access.
         fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+    if (fd < 0) {
+        folderRefused = errno == EACCES || errno == EROFS || errno == EPERM || errno == ENOENT ||
+                        errno == ENOTDIR;
     }
     return fd;
 }
@@ -120,24 +165,45 @@ Attempt TryLock(int fd) {
     }
 }
 
+// Whether fd is still the file at path: one deleted or replaced while this process waited
+// for it locks nothing another writer will ever look at.
+bool StillAtPath(int fd, const std::filesystem::path& path) {
+    struct stat held {};
+    struct stat there {};
+    return ::fstat(fd, &held) == 0 && ::stat(path.c_str(), &there) == 0 &&
+           held.st_dev == there.st_dev && held.st_ino == there.st_ino;
+}
+
 }  // namespace
 
 FileLock::FileLock(const std::filesystem::path& path, std::chrono::milliseconds wait) {
-    const int fd = OpenLockFile(path);
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    bool folderRefused = false;
+    int fd = OpenLockFile(path, folderRefused);
     if (fd < 0) {
+        outcome_ = CannotOpen(path, folderRefused);
         return;
     }
-    const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
         const Attempt attempt = TryLock(fd);
         if (attempt == Attempt::Locked) {
-            fd_ = fd;
-            outcome_ = Outcome::Held;
-            return;
+            if (StillAtPath(fd, path)) {
+                fd_ = fd;
+                outcome_ = Outcome::Held;
+                return;
+            }
+            // The file at path now is another one: that is the lock to take, at once.
+            ::close(fd);
+            fd = OpenLockFile(path, folderRefused);
+            if (fd < 0) {
+                outcome_ = CannotOpen(path, folderRefused);
+                return;
+            }
+            continue;
         }
         if (attempt == Attempt::Failed || std::chrono::steady_clock::now() >= deadline) {
             ::close(fd);
-            outcome_ = attempt == Attempt::Failed ? Outcome::Unavailable : Outcome::Busy;
+            outcome_ = attempt == Attempt::Failed ? Outcome::Failed : Outcome::Busy;
             return;
         }
         std::this_thread::sleep_for(kRetryPause);
@@ -169,10 +235,19 @@ FileLock::~FileLock() {
     Release();
 }
 
+WriterLock::WriterLock(const std::filesystem::path& programDir)
+    : WriterLock(programDir, DefaultWriterLockWait()) {}
+
 WriterLock::WriterLock(const std::filesystem::path& programDir, std::chrono::milliseconds wait)
     : lock_(programDir / kWriterLockFileName, wait) {
     if (lock_.outcome() == FileLock::Outcome::Busy) {
-        ThrowAboutPath(lit::kFolderPrefixMsg, programDir, lit::kWriterBusySuffix);
+        const DataError error =
+            ErrorAboutPath(lit::kFolderPrefixMsg, programDir, lit::kWriterBusySuffix);
+        throw WriterBusy(error.what(), error.utf8Message());
+    }
+    if (lock_.outcome() == FileLock::Outcome::Failed) {
+        ThrowAboutPath(lit::kFilePrefixMsg, programDir / kWriterLockFileName,
+                       lit::kCannotLockSuffix);
     }
 }
 

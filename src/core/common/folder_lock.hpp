@@ -5,6 +5,9 @@
 // ends; the files themselves stay and are never removed.
 #include <chrono>
 #include <filesystem>
+#include <string>
+
+#include "common/data_error.hpp"
 
 namespace orvikel {
 
@@ -16,17 +19,27 @@ inline constexpr const char* kViewerLockFileName = "OrviKV.viewer.lock";
 // milliseconds, so this is only ever reached when the other process hangs.
 inline constexpr std::chrono::milliseconds kWriterLockWait{5000};
 
+// How long a WriterLock made without a wait of its own waits in this process: kWriterLockWait
+// unless set. The viewer sets 0: its GUI thread never waits for another program, it tries
+// again from a timer. (A constant-initialised atomic, so no start-up order matters.)
+void SetDefaultWriterLockWait(std::chrono::milliseconds wait);
+std::chrono::milliseconds DefaultWriterLockWait();
+
 // An exclusive lock on one file, or none. Moving hands the lock over; destruction releases it.
 class FileLock {
   public:
     enum class Outcome {
         Held,         // this object holds the lock
         Busy,         // another holder kept it for the whole wait
-        Unavailable,  // no lock here: a folder nothing can be made in, or one without locks
+        Unavailable,  // no lock here: the folder itself cannot be written (or is missing)
+        Failed,       // the folder may be written, yet the lock file cannot be opened or
+                      // locked: a folder of that name, a file system without locks
     };
 
     // Tries to lock path, creating the file when missing, and retries with short sleeps until
-    // wait has passed.
+    // wait has passed. A lock taken on a file that is no longer the one at path (deleted or
+    // replaced meanwhile, while this one waited for it) is let go and taken again on the file
+    // now there, so two holders never lock two different files of one name.
     FileLock(const std::filesystem::path& path, std::chrono::milliseconds wait);
     FileLock(FileLock&& other) noexcept;
     FileLock& operator=(FileLock&& other) noexcept;
@@ -47,14 +60,24 @@ class FileLock {
     Outcome outcome_ = Outcome::Unavailable;
 };
 
+// Another writer kept the program folder's lock for the whole wait: nothing was written, and
+// the same step may simply be tried again later.
+class WriterBusy : public DataError {
+  public:
+    using DataError::DataError;
+};
+
 // Held by every writer of the program folder (a refresh, a trio extraction, a settings save)
-// while it writes and reads back what it wrote. Throws DataError naming the folder when another
-// writer keeps the lock for the whole wait. In a folder where no file can be made the writer
-// goes on without it: its own writes fail there and name their file.
+// while it writes and reads back what it wrote. Throws WriterBusy naming the folder when
+// another writer keeps the lock for the whole wait, and DataError "ファイル <lock file> を
+// ロックできません" when the lock file cannot be used though the folder may be written (going
+// on unlocked there would let two writers mix their files). Only in a folder that cannot be
+// written at all does the writer go on without it: its own writes fail there and name their
+// file.
 class WriterLock {
   public:
-    explicit WriterLock(const std::filesystem::path& programDir,
-                        std::chrono::milliseconds wait = kWriterLockWait);
+    explicit WriterLock(const std::filesystem::path& programDir);
+    WriterLock(const std::filesystem::path& programDir, std::chrono::milliseconds wait);
 
   private:
     FileLock lock_;

@@ -150,6 +150,8 @@
     X(kHorseNumberField, "馬番")                                                            \
     X(kNotShiftJisSuffix, " は Shift-JIS のテキストではありません")                         \
     X(kLineTooLongSuffix, " の1行目が 1 MiB を超えています")                                \
+    X(kFileTooLargeSuffix, " が 1 MiB を超えています")                                      \
+    X(kOfMid, " の ")                                                                       \
     X(kNoMemoryToReadSuffix, " を読むためのメモリが足りません")                             \
     X(kOutOfMemory, "メモリが足りません")                                                   \
     X(kInternalErrorPrefix, "内部エラーです: ")                                             \
@@ -159,6 +161,7 @@
       " には別の OrviKEL Viewer か orvikel-dump が書き込み中です。"           \
       "少し待ってからもう一度操作してください")                                             \
     X(kAlreadyRunningSuffix, " の OrviKEL Viewer は既に起動しています")                     \
+    X(kCannotLockSuffix, " をロックできません")                                             \
     X(kFolderNamePrefix, "フォルダ名 ")                                                     \
     X(kNotCp932NameSuffix, " には Shift-JIS で表せない文字が含まれています")                \
     X(kControlCharacterSuffix, " には改行などの制御文字が含まれています")                   \

@@ -266,6 +266,10 @@ inline constexpr std::string_view kNotShiftJisSuffix =
 inline constexpr std::string_view kLineTooLongSuffix =
     " \x82\xCC"
     "1\x8D\x73\x96\xDA\x82\xAA 1 MiB \x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7";
+// " が 1 MiB を超えています"
+inline constexpr std::string_view kFileTooLargeSuffix =
+    " \x82\xAA 1 MiB \x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7";
+inline constexpr std::string_view kOfMid = " \x82\xCC ";  // " の "
 // " を読むためのメモリが足りません"
 inline constexpr std::string_view kNoMemoryToReadSuffix =
     " \x82\xF0\x93\xC7\x82\xDE\x82\xBD\x82\xDF\x82\xCC\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB"
@@ -294,6 +298,9 @@ inline constexpr std::string_view kWriterBusySuffix =
 inline constexpr std::string_view kAlreadyRunningSuffix =
     " \x82\xCC OrviKEL Viewer \x82\xCD\x8A\xF9\x82\xC9\x8B\x4E\x93\xAE\x82\xB5\x82\xC4\x82\xA2"
     "\x82\xDC\x82\xB7";
+// " をロックできません"
+inline constexpr std::string_view kCannotLockSuffix =
+    " \x82\xF0\x83\x8D\x83\x62\x83\x4E\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
 // "フォルダ名 "
 inline constexpr std::string_view kFolderNamePrefix =
     "\x83\x74\x83\x48\x83\x8B\x83\x5F\x96\xBC ";

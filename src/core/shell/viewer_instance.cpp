@@ -45,6 +45,11 @@ ViewerInstance::ViewerInstance(const fs::path& programDir)
     if (lock_.outcome() == FileLock::Outcome::Busy) {
         ThrowAboutPath(lit::kFolderPrefixMsg, programDir, lit::kAlreadyRunningSuffix);
     }
+    if (lock_.outcome() == FileLock::Outcome::Failed) {
+        // Running unclaimed would let a second viewer rewrite this one's work files.
+        ThrowAboutPath(lit::kFilePrefixMsg, programDir / kViewerLockFileName,
+                       lit::kCannotLockSuffix);
+    }
     if (lock_.outcome() == FileLock::Outcome::Held) {
         RemoveStaleTempFiles(programDir);
     }

@@ -14,8 +14,10 @@ class ViewerInstance {
     // Claims programDir for as long as this object lives (the OS lets go of it when the
     // process ends, however it ends) and removes the temporary files that writers killed
     // during a write left there. Throws DataError "フォルダ <dir> の OrviKEL Viewer は既に起動
-    // しています" when another viewer holds it. A folder where no file can be made cannot be
-    // claimed; the viewer runs there all the same, and its writes report that folder.
+    // しています" when another viewer holds it, and "ファイル <lock file> をロックできません"
+    // when its lock file cannot be used though the folder may be written (a folder of that
+    // name). A folder that cannot be written at all cannot be claimed; the viewer runs there
+    // all the same, and its writes report that folder.
     explicit ViewerInstance(const std::filesystem::path& programDir);
 
   private:
