@@ -10,8 +10,10 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTimer>
+#include <chrono>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -19,6 +21,7 @@
 #include "app_paths.hpp"
 #include "common/encoding.hpp"
 #include "common/error_text.hpp"
+#include "common/folder_lock.hpp"
 #include "common/literals.hpp"
 #include "copying.hpp"
 #include "fixed_pitch_memo.hpp"
@@ -27,9 +30,23 @@
 
 namespace orvikel::gui {
 
+namespace {
+
+// How soon an action another writer stopped is tried again: a refresh holds the lock for a
+// few milliseconds.
+constexpr int kBusyRetryMs = 250;
+
+}  // namespace
+
 MainWindow::MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget* parent)
     : QMainWindow(parent), session_(std::move(programDir)), seams_(seams) {
     setObjectName(QStringLiteral("MainForm"));
+    // The GUI thread waits for no other program: a busy folder is tried again from a timer.
+    SetDefaultWriterLockWait(std::chrono::milliseconds(0));
+    retry_ = new QTimer(this);
+    retry_->setSingleShot(true);
+    retry_->setInterval(kBusyRetryMs);
+    connect(retry_, &QTimer::timeout, this, [this] { RunOrRetry(std::move(retryAction_)); });
     BuildLayout();
     ConnectHandlers();
     ConnectKeys();
@@ -41,10 +58,13 @@ MainWindow::MainWindow(std::filesystem::path programDir, UiSeams& seams, QWidget
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::Run(const std::function<void()>& action) {
+bool MainWindow::Run(const std::function<void()>& action) {
     std::optional<QString> failure;
+    bool busy = false;
     try {
         action();
+    } catch (const WriterBusy&) {
+        busy = true;
     } catch (const std::exception& error) {
         failure = QString::fromStdString(ErrorTextUtf8(error));
     } catch (...) {
@@ -54,8 +74,24 @@ void MainWindow::Run(const std::function<void()>& action) {
     // The display first shows what the action left (cleared, and filled as far as it got), so
     // the message never stands over the previous race.
     Render();
+    if (busy) {
+        statusBar()->showMessage(
+            QStringLiteral("別のプログラムが作業フォルダに書き込み中です。終わりしだい続けます"));
+    } else if (!retry_->isActive()) {
+        statusBar()->clearMessage();
+    }
     if (failure) {
         seams_.ShowMessage(this, *failure);
+    }
+    return !busy;
+}
+
+void MainWindow::RunOrRetry(std::function<void()> action) {
+    retry_->stop();
+    retryAction_ = nullptr;
+    if (action && !Run(action)) {
+        retryAction_ = std::move(action);
+        retry_->start();
     }
 }
 
@@ -86,6 +122,10 @@ void MainWindow::RunStartupCheck() {
         seams_.ShowMessage(this, historyMessage_);
         historyMessage_.clear();
     }
+    if (!session_.settings().notice.empty()) {
+        // What reading the settings refused, said once; the folder check below follows it.
+        seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(session_.settings().notice)));
+    }
     bool needed = false;
     Run([this, &needed] { needed = session_.StartupNeedsSettings(); });
     if (needed) {
@@ -98,13 +138,14 @@ void MainWindow::ConnectHandlers() {
     // drawing never runs a handler again.
     for (int k = 1; k <= kMeetingSlots; ++k) {
         connect(venue_[static_cast<std::size_t>(k)], &QAbstractButton::clicked, this,
-                [this, k] { Run([this, k] { session_.ClickVenue(k); }); });
+                [this, k] { RunOrRetry([this, k] { session_.ClickVenue(k); }); });
     }
     for (int r = 1; r <= kRaces; ++r) {
         connect(race_[static_cast<std::size_t>(r)], &QAbstractButton::clicked, this,
-                [this, r] { Run([this, r] { session_.ClickRace(r); }); });
+                [this, r] { RunOrRetry([this, r] { session_.ClickRace(r); }); });
     }
-    connect(upDate_, &QPushButton::clicked, this, [this] { Run([this] { session_.Update(); }); });
+    connect(upDate_, &QPushButton::clicked, this,
+            [this] { RunOrRetry([this] { session_.Update(); }); });
     connect(buttonSetting_, &QPushButton::clicked, this, [this] { OpenSettingsWindow(); });
     connect(buttonHyou_, &QPushButton::clicked, this, [this] { OpenVoteCountWindow(); });
     connect(buttonEnd_, &QPushButton::clicked, this, [this] { close(); });
@@ -233,7 +274,7 @@ void MainWindow::SwitchFocusedListOrder() {
 }
 
 void MainWindow::TickHorse(int horse) {
-    Run([this, horse] {
+    RunOrRetry([this, horse] {
         if (session_.ClickTrioHorse(horse) == ExtractResult::Rejected) {
             // Drawing afterwards unticks the box: the session kept the selection it had.
             seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(lit::kTooManyTicks)));
@@ -252,7 +293,7 @@ void MainWindow::OpenSettingsWindow() {
         if (form->quitRequested()) {
             return;  // the program is ending; nothing is shown any more
         }
-        Run([this] { session_.Update(); });
+        RunOrRetry([this] { session_.Update(); });
     });
     form->open();
 }

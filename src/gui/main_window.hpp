@@ -24,6 +24,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
+class QTimer;
 
 namespace orvikel::gui {
 
@@ -86,8 +87,13 @@ class MainWindow : public QMainWindow {
     void SaveCsvFiles();
     void SwitchFocusedListOrder();
     // The one error boundary: runs a session operation, shows any error it raises, and then
-    // draws whatever state the session holds.
-    void Run(const std::function<void()>& action);
+    // draws whatever state the session holds. Another program writing in the program folder
+    // is no error to show: the status line says so, and Run returns false.
+    bool Run(const std::function<void()>& action);
+    // Run for an action that may simply be made again (it captures nothing by reference):
+    // stopped by another writer, it is tried again from a timer until it goes through or
+    // another such action takes its place. The GUI thread never waits for the other writer.
+    void RunOrRetry(std::function<void()> action);
     void RunStartupCheck();
     void OpenSettingsWindow();
     void OpenVoteCountWindow();
@@ -151,6 +157,10 @@ class MainWindow : public QMainWindow {
     QLabel* labelTrioPoints_ = nullptr;
 
     QString csvFolder_;  // where the last CSV files went, where the chooser opens next
+
+    // The action another writer stopped, tried again from retry_.
+    QTimer* retry_ = nullptr;
+    std::function<void()> retryAction_;
 };
 
 }  // namespace orvikel::gui

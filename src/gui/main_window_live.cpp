@@ -26,7 +26,7 @@ void MainWindow::BuildLiveControls(QWidget* panel) {
 
 void MainWindow::ConnectLive() {
     connect(cbAutoUpdate_, &QAbstractButton::clicked, this,
-            [this](bool on) { Run([this, on] { session_.ClickAutoUpdate(on); }); });
+            [this](bool on) { RunOrRetry([this, on] { session_.ClickAutoUpdate(on); }); });
     connect(watcher_, &ClientWatcher::Settled, this, [this] { ClientSettled(); });
 }
 
@@ -35,14 +35,15 @@ void MainWindow::RenderLive() {
     cbAutoUpdate_->setChecked(session_.AutoUpdate());
     const RaceFiles files = session_.ShownRaceFiles();
     if (!session_.AutoUpdate() || files.Name(kRaceCard).empty()) {
-        watcher_->Watch(QString(), {});
+        watcher_->Watch(QString(), {}, {});
         return;
     }
     QStringList names;
     for (int kind = 1; kind <= kDataKinds; ++kind) {
         names.append(QDir::cleanPath(FromPath(text::NativePath(files.Name(kind)))));
     }
-    watcher_->Watch(QDir::cleanPath(FromPath(text::NativePath(session_.settings().KelDir))), names);
+    watcher_->Watch(QDir::cleanPath(FromPath(text::NativePath(session_.settings().KelDir))), names,
+                    files);
 }
 
 void MainWindow::ClientSettled() {
@@ -53,8 +54,8 @@ void MainWindow::ClientSettled() {
         return;
     }
     LiveStep step = LiveStep::Unchanged;
-    Run([this, &step] { step = session_.FollowClient(); });
-    if (step == LiveStep::Retry) {
+    // Another writer at work: read again after the quiet time, no attempt spent.
+    if (!Run([this, &step] { step = session_.FollowClient(); }) || step == LiveStep::Retry) {
         watcher_->AgainLater();
     } else if (step == LiveStep::Report) {
         seams_.ShowMessage(this, QString::fromStdString(text::ToUtf8(session_.liveError())));

@@ -138,6 +138,85 @@ TEST(LiveRetry, RetriesAHalfWrittenFileAndReportsAnErrorOnlyAfterTheLastAttemptO
     }
 }
 
+// The per-race quiet rule on a clock of its own: each case is the race's stamps seen at the
+// given milliseconds and when the race is then due (-1: nothing waits to be read); the race
+// was read at 0.
+TEST(RaceQuietRule, AChangeIsDueAfterTheQuietTimeOrTwoSecondsAfterTheFirstChangeAtTheLatest) {
+    struct Seen {
+        int ms;
+        std::uintmax_t size;  // the race's stamps, by the size of one file
+        int dueMs;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Seen> seen;
+    } const cases[] = {
+        {"nothing changed", {{0, 10, -1}, {900, 10, -1}}},
+        {"one change, then still", {{100, 11, 600}, {400, 11, 600}, {700, 11, 600}}},
+        {"a burst: the quiet time from its last change",
+         {{0, 11, 500}, {200, 12, 700}, {450, 13, 950}}},
+        {"a client writing every 0.35 s: due 2 s after the first change",
+         {{0, 11, 500},
+          {350, 12, 850},
+          {700, 13, 1200},
+          {1050, 14, 1550},
+          {1400, 15, 1900},
+          {1750, 16, 2000},
+          {2100, 17, 2000}}},
+        {"back to what was read still counts as a change", {{0, 11, 500}, {300, 10, 800}}},
+        {"a stream after a long still time: read once it has run for the quiet time",
+         {{5000, 11, 5500}, {5350, 12, 5500}}},
+    };
+    using Clock = RaceQuietRule::Clock;
+    const Clock::time_point zero{};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RaceQuietRule rule;
+        rule.Read(Stamps(10), zero);
+        for (const Seen& s : c.seen) {
+            const auto now = zero + std::chrono::milliseconds(s.ms);
+            rule.Observe(Stamps(s.size), now);
+            const auto due = rule.DueAt();
+            if (s.dueMs < 0) {
+                EXPECT_FALSE(due) << "at " << s.ms;
+                EXPECT_FALSE(rule.Due(now + std::chrono::hours(1)));
+            } else {
+                ASSERT_TRUE(due) << "at " << s.ms;
+                EXPECT_EQ(*due - zero, std::chrono::milliseconds(s.dueMs)) << "at " << s.ms;
+                EXPECT_FALSE(rule.Due(*due - std::chrono::milliseconds(1)));
+                EXPECT_TRUE(rule.Due(*due));
+            }
+        }
+    }
+}
+
+// A client that never stops writing gets the race read every 2 s, not once.
+TEST(RaceQuietRule, AReadStartsTheWaitAgainFromTheNextChange) {
+    using Clock = RaceQuietRule::Clock;
+    const Clock::time_point zero{};
+    RaceQuietRule rule;
+    rule.Read(Stamps(0), zero);
+    std::vector<int> reads;
+    std::uintmax_t size = 0;
+    for (int ms = 0; ms <= 8000; ms += 50) {
+        const auto now = zero + std::chrono::milliseconds(ms);
+        if (ms % 350 == 0) {
+            rule.Observe(Stamps(++size), now);
+        }
+        if (rule.Due(now)) {
+            rule.Read(Stamps(size), now);
+            reads.push_back(ms);
+        }
+    }
+    ASSERT_GE(reads.size(), 3u);
+    int last = 0;
+    for (int at : reads) {
+        EXPECT_LE(at - last, 2000) << "read at " << at;
+        last = at;
+    }
+    EXPECT_FALSE(rule.DueAt());
+}
+
 TEST(LiveRetry, ANewChangeStartsTheAttemptsAgain) {
     LiveRetry retry;
     const std::optional<std::string> error = "bad";

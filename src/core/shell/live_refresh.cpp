@@ -1,5 +1,6 @@
 #include "shell/live_refresh.hpp"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -57,6 +58,33 @@ RaceStamps StampRaceFiles(const RaceFiles& files) {
         }
     }
     return stamps;
+}
+
+void RaceQuietRule::Read(const RaceStamps& stamps, Clock::time_point now) {
+    seen_ = stamps;
+    pending_ = false;
+    lastRead_ = now;
+}
+
+bool RaceQuietRule::Observe(const RaceStamps& stamps, Clock::time_point now) {
+    if (stamps == seen_) {
+        return false;
+    }
+    seen_ = stamps;
+    lastChange_ = now;
+    if (!pending_) {
+        pending_ = true;
+        firstChange_ = now;
+    }
+    return true;
+}
+
+std::optional<RaceQuietRule::Clock::time_point> RaceQuietRule::DueAt() const {
+    if (!pending_) {
+        return std::nullopt;
+    }
+    // lastRead_ starts at the clock's minimum: min() + kMaxWait is far in the past, no overflow.
+    return std::min(lastChange_ + kQuiet, std::max(firstChange_ + kQuiet, lastRead_ + kMaxWait));
 }
 
 LiveStep LiveRetry::After(const RaceStamps& before, const RaceStamps& after,

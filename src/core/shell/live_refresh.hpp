@@ -5,6 +5,7 @@
 // are stamped (size and modification time) before and after the refresh, and an attempt that
 // failed or saw a file change under it is tried again a few times before anything is shown.
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,6 +27,38 @@ struct FileStamp {
 // file that appears or vanishes is a change too.
 using RaceStamps = OneBased<FileStamp, kDataKinds>;
 RaceStamps StampRaceFiles(const RaceFiles& files);
+
+// When a race whose files the client rewrites is read again. The client writes every race's
+// files all day, so the folder as a whole is never quiet: each race is judged by its own
+// files alone. A change is read once the race's files have kept still for kQuiet; while they
+// keep changing, no later than kMaxWait after the race was last read (but never sooner than
+// kQuiet after the first change, which gives the client time to finish the files of one
+// state). The stamps taken around the read catch a file caught half-written. The clock is
+// the caller's, so a scan of many races and a test drive it alike.
+class RaceQuietRule {
+  public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kQuiet{500};
+    static constexpr std::chrono::milliseconds kMaxWait{2000};
+
+    // The race was read at now with these stamps: nothing is pending.
+    void Read(const RaceStamps& stamps, Clock::time_point now);
+    // The race's files as stamped at now; true when they changed since last seen.
+    bool Observe(const RaceStamps& stamps, Clock::time_point now);
+    // When the race is due to be read; nullopt while no change waits to be read.
+    std::optional<Clock::time_point> DueAt() const;
+    bool Due(Clock::time_point now) const {
+        const auto at = DueAt();
+        return at && now >= *at;
+    }
+
+  private:
+    RaceStamps seen_;
+    bool pending_ = false;
+    Clock::time_point lastRead_ = Clock::time_point::min();
+    Clock::time_point firstChange_{};
+    Clock::time_point lastChange_{};
+};
 
 enum class LiveStep {
     Unchanged,  // no file of the race on screen changed: nothing was done

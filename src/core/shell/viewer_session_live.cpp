@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "common/folder_lock.hpp"
 #include "shell/race_header.hpp"
 #include "shell/viewer_session.hpp"
 
@@ -40,12 +41,17 @@ LiveStep ViewerSession::FollowClient() {
                     trio_.LoadList(programDir_, settings_.sort.YBWsort);
             }
         }
+    } catch (const WriterBusy&) {
+        // Nothing was read or written: not an attempt of this change, the caller tries again.
+        throw;
     } catch (const std::exception& e) {
         error = e.what();
     }
-    const LiveStep step = liveRetry_.After(before, StampRaceFiles(files), error);
+    const RaceStamps after = StampRaceFiles(files);
+    const LiveStep step = liveRetry_.After(before, after, error);
     switch (step) {
         case LiveStep::Show:
+            refreshSettled_ = before == after;
             selection_ = std::move(selection);
             checkedRace_ = selection_.SelectedRace;
             display_ = std::move(display);

@@ -70,6 +70,17 @@ void TrioSelector::Close() {
 }
 
 ExtractResult TrioSelector::Click(int horse, const std::filesystem::path& programDir) {
+    // A click that found another writer at work changed nothing, so it can be made again.
+    const auto before = selection_;
+    try {
+        return Toggle(horse, programDir);
+    } catch (const WriterBusy&) {
+        selection_ = before;
+        throw;
+    }
+}
+
+ExtractResult TrioSelector::Toggle(int horse, const std::filesystem::path& programDir) {
     if (horse < 1 || horse > kHorses) {
         throw std::out_of_range("trio selection: horse number outside 1..18");
     }

@@ -45,7 +45,8 @@ class TrioSelector {
     void Close();
 
     // The click protocol for the check box of horse (1..18), after the toolkit toggled it.
-    // May rewrite the two files of the mode in programDir, under the folder's WriterLock.
+    // May rewrite the two files of the mode in programDir, under the folder's WriterLock; when
+    // another writer holds it (WriterBusy) the selection stays as it was before the click.
     ExtractResult Click(int horse, const std::filesystem::path& programDir);
 
     // The extraction of the ticks as they stand, again over trio lists the refresh has just
@@ -58,6 +59,7 @@ class TrioSelector {
     TextLines LoadList(const std::filesystem::path& programDir, const std::string& ybwSort) const;
 
   private:
+    ExtractResult Toggle(int horse, const std::filesystem::path& programDir);
     void Extract(int threshold, const std::filesystem::path& programDir) const;
 
     BoxWheelMode mode_ = BoxWheelMode::None;
