@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "common/bytes.hpp"
@@ -278,14 +279,25 @@ TEST_F(RaceCsvFixture, WriteCreatesTheFolderAndWritesEveryFile) {
               (Rows{{"組番", "オッズ", "人気", "状態"}}));
 }
 
-TEST_F(RaceCsvFixture, FileThatCannotBeWrittenIsNamedAndLeavesNoPart) {
+// The files of the folder, name and bytes.
+std::map<std::string, std::string> FolderFiles(const fs::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        if (entry.is_regular_file()) {
+            files[entry.path().filename().string()] = testing::ReadBytes(entry.path());
+        }
+    }
+    return files;
+}
+
+TEST_F(RaceCsvFixture, FileThatCannotBeWrittenIsNamedAndLeavesTheFolderAsItWas) {
     TempDir dir;
     WriteRaceCsv(dir.path(), snapshot_, table_, Sj("▲"));
-    const std::string before = testing::ReadBytes(dir.path() / "wide.csv");
     // a folder where wide.csv should go: that file cannot be replaced
     fs::remove(dir.path() / "wide.csv");
     fs::create_directory(dir.path() / "wide.csv");
     fs::create_directory(dir.path() / "wide.csv" / "inside");
+    const auto before = FolderFiles(dir.path());
     snapshot_[BetKind::Quinella].present = false;
     try {
         WriteRaceCsv(dir.path(), snapshot_, table_, Sj("▲"));
@@ -295,13 +307,45 @@ TEST_F(RaceCsvFixture, FileThatCannotBeWrittenIsNamedAndLeavesNoPart) {
         EXPECT_NE(message.find("wide.csv"), std::string::npos) << message;
         EXPECT_NE(message.find("書き込めません"), std::string::npos) << message;
     }
-    // the files before it are written, nothing half-written or temporary is left
-    EXPECT_EQ(ReadCsv(testing::ReadBytes(dir.path() / "quinella.csv")).size(), 1U);
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
-        const std::string name = entry.path().filename().string();
-        EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
-    }
+    // not even the files before it: nothing half-written, temporary or of this export is left
+    EXPECT_EQ(FolderFiles(dir.path()), before);
 }
+
+#ifndef _WIN32
+// A disk that fills up half-way through the export, played by a limit on the size of a file
+// this process may write: the largest file (trio.csv, the sixth) cannot be written. The
+// folder keeps the whole set of the export before it, not four files of one race beside
+// three of another.
+TEST_F(RaceCsvFixture, ADiskThatFillsUpHalfWayLeavesTheEarlierExportWhole) {
+    TempDir dir;
+    WriteRaceCsv(dir.path(), snapshot_, table_, Sj("▲"));
+    const auto before = FolderFiles(dir.path());
+
+    for (int i = 0; i < 40; ++i) {
+        snapshot_[BetKind::Trio].entries.push_back(
+            Entry({1, 4, 5 + i % 14}, 100 + i, 0, PriceState::Priced, i + 2));
+    }
+    snapshot_[BetKind::Win].entries[0].odds = 31;
+    std::size_t largest = 0;
+    std::size_t others = 0;
+    for (const auto& file : BuildRaceCsv(snapshot_, table_, Sj("▲"))) {
+        std::size_t& size = file.name == "trio.csv" ? largest : others;
+        size = std::max(size, file.bytes.size());
+    }
+    ASSERT_GT(largest, others);
+
+    bool failed = false;
+    try {
+        const testing::FileSizeLimit full(others + (largest - others) / 2);
+        WriteRaceCsv(dir.path(), snapshot_, table_, Sj("▲"));
+    } catch (const DataError& error) {
+        failed = true;
+        EXPECT_NE(ErrorTextUtf8(error).find("trio.csv"), std::string::npos);
+    }
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(FolderFiles(dir.path()), before);
+}
+#endif
 
 TEST_F(RaceCsvFixture, FolderThatCannotBeMadeIsNamed) {
     TempDir dir;

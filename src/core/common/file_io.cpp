@@ -50,7 +50,9 @@ bool OpenToRead(const fs::path& path, std::ifstream& in) {
 
 }  // namespace
 
-std::string ReadFileBytes(const fs::path& path) {
+namespace {
+
+std::string ReadBytesUpTo(const fs::path& path, std::size_t maxBytes) {
     std::ifstream in;
     if (!OpenToRead(path, in)) {
         ThrowCannotOpen(path);
@@ -60,6 +62,10 @@ std::string ReadFileBytes(const fs::path& path) {
         char buffer[1 << 16];
         while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
             bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+            if (bytes.size() > maxBytes) {
+                bytes = std::string();
+                ThrowAboutPath(lit::kFilePrefixMsg, path, lit::kFileTooLargeSuffix);
+            }
         }
     } catch (const std::bad_alloc&) {
         bytes = std::string();  // what was read goes before the message is made
@@ -69,6 +75,16 @@ std::string ReadFileBytes(const fs::path& path) {
         ThrowCannotOpen(path);
     }
     return bytes;
+}
+
+}  // namespace
+
+std::string ReadFileBytes(const fs::path& path) {
+    return ReadBytesUpTo(path, std::string().max_size());
+}
+
+std::string ReadSmallFileBytes(const fs::path& path) {
+    return ReadBytesUpTo(path, kMaxSmallFileBytes);
 }
 
 std::string ReadFileBytes(const std::string& cp932Path) {
@@ -162,6 +178,38 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
         std::error_code ignored;
         fs::remove(temp, ignored);
         ThrowCannotWrite(path);
+    }
+}
+
+void WriteFileSetAtomically(const std::vector<FileToWrite>& files) {
+    std::vector<fs::path> temps;
+    const auto removeTemps = [&temps](std::size_t from) {
+        for (std::size_t i = from; i < temps.size(); ++i) {
+            std::error_code ignored;
+            fs::remove(temps[i], ignored);
+        }
+    };
+    for (const FileToWrite& file : files) {
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(file.path, ec);
+        if (fs::exists(status) && !fs::is_regular_file(status)) {
+            removeTemps(0);
+            ThrowCannotWrite(file.path);
+        }
+        try {
+            temps.push_back(WriteTempFile(file.path, file.bytes));
+        } catch (const DataError&) {
+            removeTemps(0);
+            throw;
+        }
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::error_code ec;
+        Replace(temps[i], files[i].path, ec);
+        if (ec) {
+            removeTemps(i);
+            ThrowCannotWrite(files[i].path);
+        }
     }
 }
 

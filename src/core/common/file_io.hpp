@@ -16,6 +16,10 @@ namespace orvikel {
 // when it is missing, a folder, or unreadable.
 std::string ReadFileBytes(const std::string& cp932Path);
 std::string ReadFileBytes(const std::filesystem::path& path);
+// The same for a file that is never large (the settings file): one over maxBytes is refused
+// after reading no more than that, with DataError "ファイル <path> が 1 MiB を超えています".
+inline constexpr std::size_t kMaxSmallFileBytes = std::size_t{1} << 20;
+std::string ReadSmallFileBytes(const std::filesystem::path& path);
 
 // Lines of a text, split at CR LF, LF or CR; a final line break does not start a new line.
 std::vector<std::string> SplitLines(std::string_view bytes);
@@ -50,5 +54,17 @@ void WriteWorkFile(const std::filesystem::path& dir, std::string_view name,
 // into the program folder hold its WriterLock, so the file they replace is not another
 // writer's half-done work.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+struct FileToWrite {
+    std::filesystem::path path;
+    std::string_view bytes;
+};
+
+// Writes files that belong together as one set: every one to a temporary file first, then
+// each renamed over its name, so a failure while writing (a full disk) leaves none of them
+// changed and no temporary file behind. A name held by something that is not a file (a
+// folder) is found before anything is renamed. Throws DataError "<path> に書き込めません"
+// naming the file that failed.
+void WriteFileSetAtomically(const std::vector<FileToWrite>& files);
 
 }  // namespace orvikel

@@ -200,9 +200,13 @@ void WriteRaceCsv(const fs::path& dir, const RaceSnapshot& snapshot, const RaceC
     if (ec || !fs::is_directory(dir, ec)) {
         ThrowAboutPath(lit::kFolderPrefixMsg, dir, lit::kCannotCreateSuffix);
     }
+    // As one set: an export that fails half-way must not leave some files of this race beside
+    // the rest of the race exported before.
+    std::vector<FileToWrite> set;
     for (const CsvFile& file : files) {
-        WriteFileAtomically(dir / fs::path(file.name), file.bytes);
+        set.push_back({dir / fs::path(file.name), file.bytes});
     }
+    WriteFileSetAtomically(set);
 }
 
 }  // namespace orvikel

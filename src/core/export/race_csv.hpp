@@ -32,9 +32,9 @@ struct CsvFile {
 std::vector<CsvFile> BuildRaceCsv(const RaceSnapshot& snapshot, const RaceCardTable& table,
                                   const std::string& minusSign);
 
-// Writes the seven files into dir, creating it when missing. Each file goes through a
-// temporary file and a rename, so a failure never leaves a half-written file; the first file
-// that cannot be written stops it with a DataError naming that file.
+// Writes the seven files into dir, creating it when missing, as one set: all go to temporary
+// files first and are then renamed, so a failure (a full disk, a folder in a file's place)
+// leaves the folder's files as they were; the DataError names the file that failed.
 void WriteRaceCsv(const std::filesystem::path& dir, const RaceSnapshot& snapshot,
                   const RaceCardTable& table, const std::string& minusSign);
 
