@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/data_error.hpp"
+#include "common/file_io.hpp"
 #include "common/paths.hpp"
 #include "jra_fixture.hpp"
 #include "settings/profile_file.hpp"
@@ -60,6 +61,39 @@ TEST(ReadSettings, NamesMatchAnyCaseValuesAreTrimmedAndKeptAsWritten) {
     EXPECT_EQ(s.sort.Usort, "");  // present but empty is not missing
     EXPECT_EQ(s.sort.Ksort, "false");
     EXPECT_EQ(s.FolderConfirmed, "1");
+}
+
+// A KelDir no save could write back (a control character in it) is refused while reading,
+// naming the file and the key; the folder is then as good as missing, the other keys stand,
+// and saving them unchanged works.
+TEST(ReadSettings, AFolderWithAControlCharacterIsRefusedNamingTheFileAndKey) {
+    TempDir dir;
+    dir.Write(kSettingsFileName, std::string("[Dir]\r\nKelDir=/kel/\x01x/\r\n"
+                                             "[Options]\r\nTsort=True\r\nUS=1\r\n"));
+    const Settings s = ReadSettings(dir.path());
+    EXPECT_EQ(s.KelDir, " ");
+    EXPECT_EQ(s.sort.Tsort, "True");
+    EXPECT_EQ(s.notice, "ファイル " + IniPath(dir) + Sj(" の KelDir: フォルダ名 /kel/?x/ ") +
+                            Sj("には改行などの制御文字が含まれています"));
+    SettingsToSave values;
+    values.folderField = s.KelDir;
+    values.MinusSign = s.MinusSign;
+    values.sort = s.sort;
+    EXPECT_NO_THROW(SaveSettings(dir.path(), values));
+    EXPECT_TRUE(ReadSettings(dir.path()).notice.empty());
+}
+
+// A settings file is a few hundred bytes: one past 1 MiB is not read whole (it gives every
+// default, said once), and no save replaces it.
+TEST(ReadSettings, AFileOverOneMebibyteIsNotReadAndNotReplaced) {
+    TempDir dir;
+    const std::string huge = "[Dir]\r\nKelDir=/kel/\r\n; " + std::string(kMaxSmallFileBytes, 'x');
+    dir.Write(kSettingsFileName, huge);
+    const Settings s = ReadSettings(dir.path());
+    EXPECT_EQ(s.KelDir, "");
+    EXPECT_EQ(s.notice, "ファイル " + IniPath(dir) + Sj(" が 1 MiB を超えています"));
+    EXPECT_THROW(SaveAutoUpdate(dir.path(), true), DataError);
+    EXPECT_EQ(testing::ReadBytes(dir.path() / kSettingsFileName), huge);
 }
 
 TEST(ProfileFile, WritingKeepsEveryOtherLineAndPutsNewEntriesInPlace) {

@@ -78,21 +78,38 @@ bool IsOtherEncoding(std::string_view bytes) {
            bytes.find('\0') != std::string_view::npos;
 }
 
-ProfileFile ReadProfile(const fs::path& iniFile) {
+ProfileFile ReadProfile(const fs::path& iniFile, std::string& notice) {
+    std::error_code ec;
+    if (!fs::exists(iniFile, ec)) {
+        return ProfileFile();  // missing: every key takes its default
+    }
     try {
-        const std::string bytes = ReadFileBytes(iniFile);
+        const std::string bytes = ReadSmallFileBytes(iniFile);
         return IsOtherEncoding(bytes) ? ProfileFile() : ProfileFile(bytes);
-    } catch (const DataError&) {
-        return ProfileFile();  // missing or unreadable: every key takes its default
+    } catch (const DataError& e) {
+        // Unreadable: every key takes its default. One too large to be ours is said.
+        if (std::string(e.what()).ends_with(lit::kFileTooLargeSuffix)) {
+            notice = e.what();
+        }
+        return ProfileFile();
     }
 }
 
 }  // namespace
 
 Settings ReadSettingsFile(const fs::path& iniFile) {
-    const ProfileFile profile = ReadProfile(iniFile);
     Settings settings;
+    const ProfileFile profile = ReadProfile(iniFile, settings.notice);
     settings.KelDir = profile.GetOr("Dir", "KelDir", " ");
+    try {
+        CheckFolderSetting(settings.KelDir);
+    } catch (const DataError& e) {
+        // No save could write it back, and no folder holds one: as if it were missing.
+        settings.KelDir = " ";
+        settings.notice = ErrorAboutPath(lit::kFilePrefixMsg, iniFile,
+                                         Concat({lit::kOfMid, "KelDir: ", e.what()}))
+                              .what();
+    }
     settings.MinusSign = profile.GetOr("Options", "PN", lit::kSignFilled);
     settings.sort.Tsort = profile.GetOr("Options", "Tsort", "false");
     settings.sort.Wsort = profile.GetOr("Options", "Wsort", "false");
@@ -120,7 +137,7 @@ ProfileFile ProfileToSave(const fs::path& iniFile) {
     if (fs::exists(iniFile, ec)) {
         std::string bytes;
         try {
-            bytes = ReadFileBytes(iniFile);
+            bytes = ReadSmallFileBytes(iniFile);
         } catch (const DataError&) {
             ThrowCannotWrite(iniFile);
         }

@@ -33,6 +33,9 @@ struct Settings {
     std::string FolderConfirmed;  // key US, "0" by default
     // Our own key: follow the client's writes ("自動更新"); on only when exactly "True".
     std::string AutoUpdate = "false";
+    // What reading refused (CP932), to be told once: a KelDir with a control character
+    // (read as if missing, which no save could write back), a file too large to be ours.
+    std::string notice;
 };
 
 inline bool IsPopularityOrder(const std::string& flag) {
@@ -44,7 +47,8 @@ inline bool IsNumberOrder(const std::string& flag) {
 
 // Reads the settings file of programDir (CP932, or UTF-8 with its byte-order mark); a missing
 // or unreadable file, or one in UTF-16 (its mark or a NUL byte), gives every default and is
-// never created by reading.
+// never created by reading. A file over 1 MiB gives every default too, and a KelDir holding
+// a control character the default folder; both are said in Settings::notice.
 Settings ReadSettings(const std::filesystem::path& programDir);
 // The same for a settings file given by its own path.
 Settings ReadSettingsFile(const std::filesystem::path& iniFile);

@@ -15,6 +15,7 @@
 #include "history_store.hpp"
 #include "odds_history.hpp"
 #include "settings/settings.hpp"
+#include "shell/viewer_instance.hpp"
 #include "shell/viewer_session.hpp"
 
 namespace orvikel::dump {
@@ -43,7 +44,8 @@ const char* UsageText() {
            "history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18（オッズの時刻と、出馬表が示すとおりの\n"
            "各馬の単勝オッズ: オッズ、ﾄﾘｹｼ または空）。\n"
            "終了ステータス: 0 完了、1 更新か CSV ファイルの書き込みがエラーで止まったか出力を\n"
-           "書き込めなかった（--history でオッズ履歴を読めなかった場合も）、2 使い方の誤り、\n"
+           "書き込めなかった（--history でオッズ履歴を読めなかった場合も、--ini のファイルや\n"
+           "--data のフォルダがない場合も）、2 使い方の誤り、\n"
            "3 スロット K に開催がないかその開催にレースがない。\n";
 }
 
@@ -136,7 +138,9 @@ std::unique_ptr<history::HistoryStore> RecordHistory(const ViewerSession& sessio
     try {
         const std::int64_t now = std::time(nullptr);
         auto store = history::OpenHistory(programDir, now);
-        store->Record(session.snapshot(), now);
+        if (session.refreshSettled()) {
+            store->Record(session.snapshot(), now);
+        }
         return store;
     } catch (const history::HistoryError& e) {
         err << "orvikel-dump: " << text::ToUtf8(e.what()) << '\n';
@@ -185,13 +189,31 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
     ViewerSession session(programDir);
     ItemWriter writer(out);
     try {
+        std::error_code ec;
+        if (options->iniFile) {
+            // A settings file asked for by name must be there: its defaults would be no answer.
+            const fs::path ini = tools::Utf8Path(*options->iniFile);
+            if (!fs::is_regular_file(ini, ec)) {
+                err << "orvikel-dump: 設定ファイル " << *options->iniFile
+                    << (fs::exists(ini, ec) ? " はファイルではありません\n" : " がありません\n");
+                return kExitRefreshFailed;
+            }
+        }
         Settings settings = options->iniFile ? ReadSettingsFile(tools::Utf8Path(*options->iniFile))
                                              : ReadSettings(exeDir);
+        if (!settings.notice.empty()) {
+            err << "orvikel-dump: " << text::ToUtf8(settings.notice) << '\n';
+        }
         if (options->dataDir) {
             settings.KelDir = WithSeparator(FolderSettingFromUtf8(*options->dataDir));
+            if (!fs::is_directory(tools::Utf8Path(*options->dataDir), ec)) {
+                err << "orvikel-dump: データフォルダ " << *options->dataDir << " がありません\n";
+                return kExitRefreshFailed;
+            }
         }
-        std::error_code ec;
         fs::create_directories(programDir, ec);
+        // What a dump killed during a write left, as a viewer starting here would remove it.
+        RemoveStaleTempFiles(programDir);
         session.Create(std::move(settings));
         if (!session.meetings().slot[options->meeting].Visible) {
             err << "orvikel-dump: スロット " << options->meeting << " に開催がありません\n";
