@@ -73,7 +73,7 @@ TEST(ReadSettings, AFolderWithAControlCharacterIsRefusedNamingTheFileAndKey) {
     const Settings s = ReadSettings(dir.path());
     EXPECT_EQ(s.KelDir, " ");
     EXPECT_EQ(s.sort.Tsort, "True");
-    EXPECT_EQ(s.notice, "ファイル " + IniPath(dir) + Sj(" の KelDir: フォルダ名 /kel/?x/ ") +
+    EXPECT_EQ(s.notice, Sj("ファイル ") + IniPath(dir) + Sj(" の KelDir: フォルダ名 /kel/?x/ ") +
                             Sj("には改行などの制御文字が含まれています"));
     SettingsToSave values;
     values.folderField = s.KelDir;
@@ -91,7 +91,7 @@ TEST(ReadSettings, AFileOverOneMebibyteIsNotReadAndNotReplaced) {
     dir.Write(kSettingsFileName, huge);
     const Settings s = ReadSettings(dir.path());
     EXPECT_EQ(s.KelDir, "");
-    EXPECT_EQ(s.notice, "ファイル " + IniPath(dir) + Sj(" が 1 MiB を超えています"));
+    EXPECT_EQ(s.notice, Sj("ファイル ") + IniPath(dir) + Sj(" が 1 MiB を超えています"));
     EXPECT_THROW(SaveAutoUpdate(dir.path(), true), DataError);
     EXPECT_EQ(testing::ReadBytes(dir.path() / kSettingsFileName), huge);
 }
