@@ -176,7 +176,7 @@ TEST(WriterLock, WithNoDefaultWaitABusyFolderIsReportedAtOnceAsBusy) {
     const auto start = Clock::now();
     EXPECT_THROW(WriterLock{dir.path()}, WriterBusy);
     SetDefaultWriterLockWait(kWriterLockWait);
-    EXPECT_LT(Clock::now() - start, 100ms);
+    EXPECT_LT(Clock::now() - start, kWriterLockWait / 5);  // not the wait, whatever the load
     EXPECT_EQ(DefaultWriterLockWait(), kWriterLockWait);
 }
 

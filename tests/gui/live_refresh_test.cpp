@@ -149,7 +149,8 @@ class LiveRefreshTest : public QObject {
         QElapsedTimer click;
         click.start();
         viewer_->Click(QStringLiteral("UpDate"));
-        QVERIFY2(click.elapsed() < 1000, qPrintable(QString::number(click.elapsed())));
+        // Far below the 5 s the GUI thread used to wait, with room for a loaded machine.
+        QVERIFY2(click.elapsed() < 2500, qPrintable(QString::number(click.elapsed())));
         QVERIFY(
             viewer_->window->statusBar()->currentMessage().contains(QStringLiteral("書き込み中")));
         QVERIFY(viewer_->seams.messages.isEmpty());
