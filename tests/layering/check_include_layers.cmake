@@ -6,7 +6,7 @@
 #   shell
 #   odds      export
 #   racecard
-#   settings  results  trio  history     (one layer: may include each other's peers)
+#   settings  results  trio  history  value   (one layer: may include each other's peers)
 #   common
 #
 # A new folder of the core must be given its layer here before it builds green, so that the
@@ -22,6 +22,7 @@ set(layer_settings 1)
 set(layer_results 1)
 set(layer_trio 1)
 set(layer_history 1)
+set(layer_value 1)
 set(layer_racecard 2)
 set(layer_odds 3)
 set(layer_export 3)

@@ -16,6 +16,24 @@ inline constexpr std::array<BetKind, kBetKindCount> kAllBetKinds{
     BetKind::Win,    BetKind::Place, BetKind::BracketQuinella, BetKind::Quinella, BetKind::Wide,
     BetKind::Exacta, BetKind::Trio};
 
+// How many numbers name one bet of the kind: a horse, a pair (of brackets for the bracket
+// quinella) or three horses.
+constexpr int NumbersOf(BetKind kind) {
+    switch (kind) {
+        case BetKind::Win:
+        case BetKind::Place:
+            return 1;
+        case BetKind::Trio:
+            return 3;
+        case BetKind::BracketQuinella:
+        case BetKind::Quinella:
+        case BetKind::Wide:
+        case BetKind::Exacta:
+            break;
+    }
+    return 2;
+}
+
 // One entry per bet kind.
 template <class T>
 using ByBetKind = ByEnum<BetKind, T, kBetKindCount>;

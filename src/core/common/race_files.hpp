@@ -10,7 +10,8 @@ namespace orvikel {
 inline constexpr int kMeetingSlots = 6;
 inline constexpr int kRaces = 12;
 inline constexpr int kDataKinds = 7;
-inline constexpr int kHorses = 18;  // horse slots, numbered as the horses are
+inline constexpr int kHorses = 18;   // horse slots, numbered as the horses are
+inline constexpr int kBrackets = 8;  // brackets (枠) 1..8
 
 // Data kinds 1..7, numbered as the client numbers its files.
 enum DataKind : int {

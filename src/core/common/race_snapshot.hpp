@@ -51,6 +51,9 @@ struct KindSnapshot {
 struct RaceSnapshot {
     RaceKey race;  // which race it belongs to
     std::array<KindSnapshot, kBetKindCount> kinds{};
+    // The bracket of each horse slot as the race card gives it; 0 without one (no race card,
+    // an empty slot or a field that is no bracket number). Bracket figures come from it.
+    OneBased<int, kHorses> bracket{};
 
     KindSnapshot& operator[](BetKind kind) { return kinds[static_cast<std::size_t>(kind)]; }
     const KindSnapshot& operator[](BetKind kind) const {

@@ -265,6 +265,11 @@ void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& progr
     if (snapshot[BetKind::Win].present) {
         FillWinPlace(table, slots, snapshot);
     }
+    for (int i = 1; i <= kHorses; ++i) {
+        const auto bracket = ParseInteger(table.cell(i, kBracket));
+        snapshot.bracket[i] =
+            bracket && *bracket >= 1 && *bracket <= kBrackets ? static_cast<int>(*bracket) : 0;
+    }
 
     // number order is slot order, whatever the horse-number fields say
     std::vector<std::string> byNumber;
