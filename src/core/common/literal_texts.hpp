@@ -119,6 +119,8 @@
     X(kCsvBetKind, "券種")                                                                  \
     X(kCsvVotes, "票数")                                                                    \
     X(kCsvShare, "割合")                                                                    \
+    X(kCsvTheoretical, "理論オッズ")                                                        \
+    X(kCsvGap, "乖離")                                                                      \
     X(kBetWin, "単勝")                                                                      \
     X(kBetPlace, "複勝")                                                                    \
     X(kBetBracket, "枠連")                                                                  \

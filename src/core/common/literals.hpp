@@ -199,6 +199,10 @@ inline constexpr std::string_view kCsvState = "\x8F\xF3\x91\xD4";  // "状態"
 inline constexpr std::string_view kCsvBetKind = "\x8C\x94\x8E\xED";  // "券種"
 inline constexpr std::string_view kCsvVotes = "\x95\x5B\x90\x94";  // "票数"
 inline constexpr std::string_view kCsvShare = "\x8A\x84\x8D\x87";  // "割合"
+// "理論オッズ"
+inline constexpr std::string_view kCsvTheoretical =
+    "\x97\x9D\x98\x5F\x83\x49\x83\x62\x83\x59";
+inline constexpr std::string_view kCsvGap = "\x98\xA8\x97\xA3";  // "乖離"
 inline constexpr std::string_view kBetWin = "\x92\x50\x8F\x9F";  // "単勝"
 inline constexpr std::string_view kBetPlace = "\x95\xA1\x8F\x9F";  // "複勝"
 inline constexpr std::string_view kBetBracket = "\x98\x67\x98\x41";  // "枠連"

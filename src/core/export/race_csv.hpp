@@ -9,6 +9,7 @@
 
 #include "common/race_snapshot.hpp"
 #include "racecard/racecard_table.hpp"
+#include "value/value_model.hpp"
 
 namespace orvikel {
 
@@ -29,13 +30,16 @@ struct CsvFile {
 // popularity column lets the spreadsheet sort by it. A kind without its data file gives only
 // the header row. The race card's texts come from the table, the numbers from the snapshot;
 // minusSign is the settings' sign of a weight loss, so the change is written as a number.
-std::vector<CsvFile> BuildRaceCsv(const RaceSnapshot& snapshot, const RaceCardTable& table,
-                                  const std::string& minusSign);
+// The combination files and the race card (for place) end in the theoretical odds and the
+// 乖離 of value, the board of the same snapshot; empty where a line has none.
+std::vector<CsvFile> BuildRaceCsv(const RaceSnapshot& snapshot, const ValueBoard& value,
+                                  const RaceCardTable& table, const std::string& minusSign);
 
 // Writes the seven files into dir, creating it when missing. Each file goes through a
 // temporary file and a rename, so a failure never leaves a half-written file; the first file
 // that cannot be written stops it with a DataError naming that file.
 void WriteRaceCsv(const std::filesystem::path& dir, const RaceSnapshot& snapshot,
-                  const RaceCardTable& table, const std::string& minusSign);
+                  const ValueBoard& value, const RaceCardTable& table,
+                  const std::string& minusSign);
 
 }  // namespace orvikel

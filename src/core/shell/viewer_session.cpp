@@ -192,7 +192,7 @@ void ViewerSession::ExportCsv(const std::filesystem::path& dir) const {
     if (!RaceDisplayed()) {
         throw DataError(std::string(lit::kNoRaceToExport));
     }
-    WriteRaceCsv(dir, snapshot(), race_.table, settings_.MinusSign);
+    WriteRaceCsv(dir, snapshot(), Value(), race_.table, settings_.MinusSign);
 }
 
 bool ViewerSession::SelectableHorse(int horse) const {
