@@ -1,6 +1,7 @@
 #include "fixed_pitch_memo.hpp"
 
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -33,6 +34,25 @@ void FixedPitchMemo::SetLines(const QString& text) {
     pitch.setLineHeight(pitch_, QTextBlockFormat::FixedHeight);
     all.mergeBlockFormat(pitch);
     all.endEditBlock();
+}
+
+void FixedPitchMemo::SetLineMarks(const std::vector<bool>& marks, const QColor& colour) {
+    QList<QTextEdit::ExtraSelection> selections;
+    QTextBlock block = document()->firstBlock();
+    for (std::size_t i = 0; i < marks.size() && block.isValid(); ++i, block = block.next()) {
+        if (!marks[i]) {
+            continue;
+        }
+        QTextEdit::ExtraSelection line;
+        line.cursor = QTextCursor(block);
+        line.format.setBackground(colour);
+        line.format.setProperty(QTextFormat::FullWidthSelection, true);
+        selections.append(line);
+    }
+    if (selections.isEmpty() && extraSelections().isEmpty()) {
+        return;
+    }
+    setExtraSelections(selections);
 }
 
 QMimeData* FixedPitchMemo::createMimeDataFromSelection() const {

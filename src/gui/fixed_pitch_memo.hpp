@@ -2,6 +2,7 @@
 // A read-only memo of fixed-width lines, each exactly one character cell high. The lists are
 // laid out for that pitch; a font's own leading would push the last lines out of view.
 #include <QTextEdit>
+#include <vector>
 
 class QMimeData;
 
@@ -15,6 +16,9 @@ class FixedPitchMemo : public QTextEdit {
 
     // Shows text (lines joined by '\n'); an unchanged text keeps the scroll position.
     void SetLines(const QString& text);
+    // Tints the background of line i where marks[i] is set (the others stay plain), leaving
+    // the text as it is; call it after SetLines.
+    void SetLineMarks(const std::vector<bool>& marks, const QColor& colour);
     int linePitch() const { return pitch_; }
 
   protected:

@@ -30,6 +30,7 @@ namespace orvikel::gui {
 class ClientWatcher;
 class FixedPitchMemo;
 class OddsHistoryWindow;
+class ValueWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -77,6 +78,14 @@ class MainWindow : public QMainWindow {
     void ButtonSuiiClick();
     void ShowHistoryFigures();
 
+    // value/main_window_value.cpp: 理論オッズ and the 妙味 tint of the odds lists
+    void BuildValueControls(QWidget* panel);
+    void ButtonValueClick();
+    void ShowValueFigures();
+    void RenderValue();
+    struct ValueShownKey;
+    ValueShownKey ValueKey() const;
+
     // main_window.cpp
     void ConnectHandlers();
     void ConnectKeys();
@@ -117,6 +126,19 @@ class MainWindow : public QMainWindow {
     QString historyMessage_;  // why the history did not open, said once the window is up
     int recordedRefresh_ = 0;
     history::WinMarks marks_{};
+    QCheckBox* cbValueMarks_ = nullptr;   // 妙味
+    QPushButton* buttonValue_ = nullptr;  // 理論オッズ
+    ValueWindow* valueWindow_ = nullptr;
+    // What the 理論オッズ window shows: redrawn when it changes, not at every click.
+    struct ValueShownKey {
+        int refresh = -1;
+        bool displayed = false;
+        int meeting = 0;
+        int race = 0;
+        ValueSettings settings;
+        friend bool operator==(const ValueShownKey&, const ValueShownKey&) = default;
+    };
+    ValueShownKey valueShown_;
 
     // PanelPAD
     std::array<QRadioButton*, kMeetingSlots + 1> venue_{};  // [1..6]

@@ -22,6 +22,7 @@ void MainWindow::BuildLiveControls(QWidget* panel) {
     cbAutoUpdate_->setFocusPolicy(Qt::NoFocus);
     watcher_ = new ClientWatcher(this);
     BuildHistoryControls(panel);
+    BuildValueControls(panel);
 }
 
 void MainWindow::ConnectLive() {

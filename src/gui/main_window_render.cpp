@@ -90,6 +90,7 @@ void MainWindow::Render() {
     RenderButtons();
     RenderTrioPanel();
     RenderLive();
+    RenderValue();
 }
 
 void MainWindow::RenderHeaderAndLists() {

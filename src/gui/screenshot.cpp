@@ -1,7 +1,7 @@
 // orvikel-screenshot DEMO OUT [SUFFIX]: drives the real windows over the data folder DEMO and
-// writes pictures of them into OUT (main-window, trio-box, vote-counts, settings, folder-chooser,
-// folder-question; each name followed by SUFFIX). The settings and work files go to a temporary
-// program folder.
+// writes pictures of them into OUT (main-window, trio-box, vote-counts, settings, value-marks,
+// value-window, folder-chooser, folder-question; each name followed by SUFFIX). The settings
+// and work files go to a temporary program folder.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
@@ -26,6 +27,7 @@
 #include "seams.hpp"
 #include "settings/settings.hpp"
 #include "settings_window.hpp"
+#include "value/value_window.hpp"
 #include "vote_window.hpp"
 
 namespace {
@@ -133,6 +135,29 @@ bool ShootHistory(const QString& out, const QString& suffix) {
     return ok;
 }
 
+// 妙味 on over the lists in number order, then the 理論オッズ window on its 馬連 tab with the
+// largest 乖離 first; 妙味 is switched off again after.
+bool ShootValue(MainWindow* window, const QString& out, const QString& suffix) {
+    Click(window, QStringLiteral("RBNor5"));
+    Click(window, QStringLiteral("CBValueMarks"));
+    bool ok = Save(window, out + QStringLiteral("/value-marks%1.png").arg(suffix));
+    Click(window, QStringLiteral("ButtonValue"));
+    if (auto* value = Opened<orvikel::gui::ValueWindow>(window)) {
+        if (auto* tabs = value->findChild<QTabWidget*>(QStringLiteral("ValueTabs"))) {
+            tabs->setCurrentIndex(2);
+        }
+        if (auto* table = value->findChild<QTableView*>(QStringLiteral("ValueTableQuinella"))) {
+            table->sortByColumn(4, Qt::DescendingOrder);
+        }
+        ok = Save(value, out + QStringLiteral("/value-window%1.png").arg(suffix)) && ok;
+        value->close();
+    } else {
+        ok = false;
+    }
+    Click(window, QStringLiteral("CBValueMarks"));
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -192,6 +217,8 @@ int main(int argc, char** argv) {
         ok = Save(settings, out + QStringLiteral("/settings%1.png").arg(suffix)) && ok;
         settings->close();
     }
+
+    ok = ShootValue(&window, out, suffix) && ok;
 
     orvikel::gui::FolderChooser chooser(&window, demo);
     chooser.show();
