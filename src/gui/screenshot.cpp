@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QMessageBox>
 #include <QPixmap>
@@ -135,25 +136,29 @@ bool ShootHistory(const QString& out, const QString& suffix) {
     return ok;
 }
 
-// 妙味 on over the lists in number order, then the 理論オッズ window on its 馬連 tab with the
-// largest 乖離 first; 妙味 is switched off again after.
+// The 理論オッズ window on its 馬連 tab with the largest 乖離 first, its green limit set to 1.00
+// (the demo's odds keep close to their win market), then 妙味 on over the lists in number
+// order; 妙味 is switched off again after.
 bool ShootValue(MainWindow* window, const QString& out, const QString& suffix) {
     Click(window, QStringLiteral("RBNor5"));
-    Click(window, QStringLiteral("CBValueMarks"));
-    bool ok = Save(window, out + QStringLiteral("/value-marks%1.png").arg(suffix));
     Click(window, QStringLiteral("ButtonValue"));
-    if (auto* value = Opened<orvikel::gui::ValueWindow>(window)) {
-        if (auto* tabs = value->findChild<QTabWidget*>(QStringLiteral("ValueTabs"))) {
-            tabs->setCurrentIndex(2);
-        }
-        if (auto* table = value->findChild<QTableView*>(QStringLiteral("ValueTableQuinella"))) {
-            table->sortByColumn(4, Qt::DescendingOrder);
-        }
-        ok = Save(value, out + QStringLiteral("/value-window%1.png").arg(suffix)) && ok;
-        value->close();
-    } else {
-        ok = false;
+    auto* value = Opened<orvikel::gui::ValueWindow>(window);
+    if (value == nullptr) {
+        return false;
     }
+    if (auto* high = value->findChild<QDoubleSpinBox*>(QStringLiteral("SpinHigh"))) {
+        high->setValue(1.0);
+    }
+    if (auto* tabs = value->findChild<QTabWidget*>(QStringLiteral("ValueTabs"))) {
+        tabs->setCurrentIndex(2);
+    }
+    if (auto* table = value->findChild<QTableView*>(QStringLiteral("ValueTableQuinella"))) {
+        table->sortByColumn(4, Qt::DescendingOrder);
+    }
+    bool ok = Save(value, out + QStringLiteral("/value-window%1.png").arg(suffix));
+    value->close();
+    Click(window, QStringLiteral("CBValueMarks"));
+    ok = Save(window, out + QStringLiteral("/value-marks%1.png").arg(suffix)) && ok;
     Click(window, QStringLiteral("CBValueMarks"));
     return ok;
 }
