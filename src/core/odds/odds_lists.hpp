@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/hint.hpp"
-#include "common/lists.hpp"
-#include "common/race_files.hpp"
-#include "common/race_snapshot.hpp"
+#include "domain/hint.hpp"
+#include "domain/lists.hpp"
+#include "domain/race_files.hpp"
+#include "domain/race_snapshot.hpp"
 #include "racecard/racecard_table.hpp"
 #include "results/vote_texts.hpp"
 
