@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
-#include "common/paths.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
+#include "platform/paths.hpp"
 #include "sample/folder_plan.hpp"
 #include "sample/sample_folder.hpp"
 #include "shell/refresh.hpp"

@@ -4,13 +4,13 @@
 
 #include <map>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/error_text.hpp"
-#include "common/literals.hpp"
 #include "csv_reader.hpp"
 #include "export/csv_text.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/error_text.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 namespace {

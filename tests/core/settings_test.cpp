@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "common/data_error.hpp"
-#include "common/paths.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
+#include "platform/paths.hpp"
 #include "settings/profile_file.hpp"
 #include "settings/settings.hpp"
 

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "common/bytes.hpp"
-#include "common/literals.hpp"
 #include "odds/odds_lists.hpp"
+#include "platform/bytes.hpp"
+#include "platform/literals.hpp"
 #include "session_fixture.hpp"
 #include "settings/settings.hpp"
 #include "value/value_model.hpp"

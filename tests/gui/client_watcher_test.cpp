@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "client_watcher.hpp"
+#include "main_window/client_watcher.hpp"
 
 using namespace orvikel::gui;
 

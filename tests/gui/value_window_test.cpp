@@ -8,9 +8,9 @@
 #include <QTableView>
 
 #include "demo_fixture.hpp"
-#include "fixed_pitch_memo.hpp"
 #include "value/value_table_model.hpp"
 #include "value/value_window.hpp"
+#include "widgets/fixed_pitch_memo.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

@@ -4,10 +4,10 @@
 
 #include <sstream>
 
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
 #include "dump/dump_command.hpp"
 #include "jra_fixture.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
 
 namespace orvikel {
 namespace {

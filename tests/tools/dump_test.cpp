@@ -18,12 +18,12 @@
 #include <map>
 #include <streambuf>
 
-#include "common/bytes.hpp"
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
 #include "csv_reader.hpp"
 #include "dump/dump_command.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
 #include "run_program.hpp"
 #include "shell/discovery.hpp"
 #include "trio/trio_points.hpp"

@@ -3,11 +3,11 @@
 #include <system_error>
 #include <utility>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
 #include "export/csv_text.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 

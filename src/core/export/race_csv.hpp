@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/race_snapshot.hpp"
+#include "domain/race_snapshot.hpp"
 #include "racecard/racecard_table.hpp"
 #include "value/value_model.hpp"
 

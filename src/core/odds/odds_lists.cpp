@@ -9,11 +9,11 @@
 #include <string_view>
 #include <utility>
 
-#include "common/bytes.hpp"
-#include "common/file_io.hpp"
-#include "common/lists.hpp"
-#include "common/literals.hpp"
+#include "domain/lists.hpp"
 #include "odds/odds_file.hpp"
+#include "platform/bytes.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 

@@ -2,9 +2,9 @@
 // 妙味: the lines of the odds lists whose combination pays more than the win market implies.
 #include <vector>
 
-#include "common/lists.hpp"
-#include "common/race_snapshot.hpp"
-#include "common/text_lines.hpp"
+#include "domain/lists.hpp"
+#include "domain/race_snapshot.hpp"
+#include "platform/text_lines.hpp"
 #include "value/value_model.hpp"
 
 namespace orvikel {

@@ -5,12 +5,12 @@
 #include <utility>
 #include <vector>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/file_io.hpp"
-#include "common/lists.hpp"
-#include "common/literals.hpp"
-#include "common/race_files.hpp"
+#include "domain/lists.hpp"
+#include "domain/race_files.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 

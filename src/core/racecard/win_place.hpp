@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/hint.hpp"
-#include "common/race_snapshot.hpp"
+#include "domain/hint.hpp"
+#include "domain/race_snapshot.hpp"
 #include "racecard/racecard_table.hpp"
 #include "results/vote_texts.hpp"
 

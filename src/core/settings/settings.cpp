@@ -7,13 +7,13 @@
 #include <system_error>
 #include <utility>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
-#include "common/folder_lock.hpp"
-#include "common/literals.hpp"
-#include "common/paths.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
+#include "platform/folder_lock.hpp"
+#include "platform/literals.hpp"
+#include "platform/paths.hpp"
 #include "settings/profile_file.hpp"
 
 namespace orvikel {

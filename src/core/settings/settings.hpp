@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/lists.hpp"
+#include "domain/lists.hpp"
 
 namespace orvikel {
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "common/data_error.hpp"
-#include "common/literals.hpp"
 #include "export/race_csv.hpp"
+#include "platform/data_error.hpp"
+#include "platform/literals.hpp"
 #include "shell/race_header.hpp"
 
 namespace orvikel {

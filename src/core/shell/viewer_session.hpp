@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/lists.hpp"
-#include "common/race_snapshot.hpp"
+#include "domain/lists.hpp"
+#include "domain/race_snapshot.hpp"
 #include "settings/settings.hpp"
 #include "shell/discovery.hpp"
 #include "shell/live_refresh.hpp"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "common/bet_kind.hpp"
-#include "common/indexed_array.hpp"
-#include "common/race_files.hpp"
-#include "common/race_snapshot.hpp"
+#include "domain/bet_kind.hpp"
+#include "domain/race_files.hpp"
+#include "domain/race_snapshot.hpp"
+#include "platform/indexed_array.hpp"
 
 namespace orvikel {
 

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <utility>
 
-#include "common/bytes.hpp"
+#include "platform/bytes.hpp"
 
 namespace orvikel::gui {
 

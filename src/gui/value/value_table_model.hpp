@@ -5,7 +5,7 @@
 #include <QSortFilterProxyModel>
 #include <vector>
 
-#include "common/bet_kind.hpp"
+#include "domain/bet_kind.hpp"
 #include "value/value_model.hpp"
 
 namespace orvikel::gui {

@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "fonts.hpp"
 #include "value/value_table_model.hpp"
+#include "widgets/fonts.hpp"
 
 namespace orvikel::gui {
 

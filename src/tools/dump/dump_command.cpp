@@ -5,16 +5,16 @@
 #include <memory>
 #include <optional>
 
-#include "common/bytes.hpp"
-#include "common/encoding.hpp"
-#include "common/error_text.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
-#include "common/paths.hpp"
 #include "console.hpp"
 #include "dump/dump_options.hpp"
 #include "history_store.hpp"
 #include "odds_history.hpp"
+#include "platform/bytes.hpp"
+#include "platform/encoding.hpp"
+#include "platform/error_text.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
+#include "platform/paths.hpp"
 #include "settings/settings.hpp"
 #include "shell/viewer_session.hpp"
 #include "value/value_model.hpp"
