@@ -63,76 +63,81 @@ WinField::WinField(const RaceSnapshot& snapshot, double discount) {
         bracketsKnown_ = bracketsKnown_ && bracket_[horse] != 0;
     }
     size_ = static_cast<int>(horses_.size());
+    FillTables();
+}
+
+void WinField::FillTables() {
+    exacta_.assign(kNumbers * kNumbers, 0.0);
+    ordered_.assign(kNumbers * kNumbers * kNumbers, 0.0);
+    wide_.assign(kNumbers * kNumbers, 0.0);
+    OneBased<double, kHorses> topTwo{};
+    OneBased<double, kHorses> topThree{};
+    for (const int i : horses_) {
+        topTwo[i] += p_[i];
+        topThree[i] += p_[i];
+        for (const int j : horses_) {
+            if (j == i) {
+                continue;
+            }
+            const double first = p_[i] * w_[j] / (weights_ - w_[i]);
+            exacta_[At(i, j)] = first;
+            topTwo[j] += first;
+            topThree[j] += first;
+            const double rest = weights_ - w_[i] - w_[j];
+            if (!(rest > 0)) {
+                continue;
+            }
+            for (const int k : horses_) {
+                if (k == i || k == j) {
+                    continue;
+                }
+                const double order = first * w_[k] / rest;
+                ordered_[At(i, j, k)] = order;
+                topThree[k] += order;
+                // each order puts three pairs into the first three
+                wide_[At(std::min(i, j), std::max(i, j))] += order;
+                wide_[At(std::min(i, k), std::max(i, k))] += order;
+                wide_[At(std::min(j, k), std::max(j, k))] += order;
+            }
+        }
+    }
+    place_ = size_ >= kPlaceThreeFrom ? topThree : topTwo;
+
+    bracketPairs_.assign(kNumbers * kNumbers, 0.0);
+    bracketPaired_.assign(kNumbers * kNumbers, false);
+    if (!bracketsKnown_) {
+        return;
+    }
+    for (const int i : horses_) {
+        for (const int j : horses_) {
+            if (j <= i) {
+                continue;  // each pair once
+            }
+            const int a = std::min(bracket_[i], bracket_[j]);
+            const int b = std::max(bracket_[i], bracket_[j]);
+            bracketPairs_[At(a, b)] += exacta_[At(i, j)] + exacta_[At(j, i)];
+            bracketPaired_[At(a, b)] = true;
+        }
+    }
 }
 
 double WinField::Ordered(int i, int j) const {
     if (!Has(i) || !Has(j) || i == j) {
         return 0;
     }
-    return p_[i] * w_[j] / (weights_ - w_[i]);
+    return exacta_[At(i, j)];
 }
 
 double WinField::Ordered(int i, int j, int k) const {
-    if (!Has(k) || !Distinct(i, j, k)) {
+    if (!Has(i) || !Has(j) || !Has(k) || !Distinct(i, j, k)) {
         return 0;
     }
-    const double rest = weights_ - w_[i] - w_[j];
-    return rest > 0 ? Ordered(i, j) * w_[k] / rest : 0;
+    return ordered_[At(i, j, k)];
 }
 
 double WinField::Trio(int i, int j, int k) const {
-    return Ordered(i, j, k) + Ordered(i, k, j) + Ordered(j, i, k) + Ordered(j, k, i) +
-           Ordered(k, i, j) + Ordered(k, j, i);
-}
-
-double WinField::Wide(int i, int j) const {
-    double sum = 0;
-    for (const int k : horses_) {
-        if (k != i && k != j) {
-            sum += Trio(i, j, k);
-        }
-    }
-    return sum;
-}
-
-double WinField::Place(int horse) const {
-    double sum = p_[horse];
-    for (const int j : horses_) {
-        sum += Ordered(j, horse);
-        if (size_ < kPlaceThreeFrom) {
-            continue;
-        }
-        for (const int k : horses_) {
-            sum += Ordered(j, k, horse);
-        }
-    }
-    return sum;
-}
-
-std::optional<double> WinField::BracketQuinella(int a, int b) const {
-    if (!bracketsKnown_) {
-        return std::nullopt;
-    }
-    double sum = 0;
-    bool pair = false;
-    for (const int i : horses_) {
-        for (const int j : horses_) {
-            // each unordered pair once: i before j
-            if (i >= j) {
-                continue;
-            }
-            const int bi = bracket_[i];
-            const int bj = bracket_[j];
-            if ((bi == a && bj == b) || (bi == b && bj == a)) {
-                sum += Ordered(i, j) + Ordered(j, i);
-                pair = true;
-            }
-        }
-    }
-    if (!pair) {
-        return std::nullopt;  // no horse of the field stands for one of the brackets
-    }
-    return sum;
+    return ordered_[At(i, j, k)] + ordered_[At(i, k, j)] + ordered_[At(j, i, k)] +
+           ordered_[At(j, k, i)] + ordered_[At(k, i, j)] + ordered_[At(k, j, i)];
 }
 
 std::optional<double> WinField::Probability(BetKind kind, const std::array<int, 3>& horses) const {
@@ -142,9 +147,16 @@ std::optional<double> WinField::Probability(BetKind kind, const std::array<int, 
             if (!Has(i) || size_ < kPlaceFieldMin) {
                 return std::nullopt;
             }
-            return Place(i);
-        case BetKind::BracketQuinella:
-            return BracketQuinella(i, j);
+            return place_[i];
+        case BetKind::BracketQuinella: {
+            const int a = std::min(i, j);
+            const int b = std::max(i, j);
+            // brackets from the race card, and a pair of the field's horses to stand for them
+            if (!bracketsKnown_ || a < 1 || b > kBrackets || !bracketPaired_[At(a, b)]) {
+                return std::nullopt;
+            }
+            return bracketPairs_[At(a, b)];
+        }
         case BetKind::Quinella:
         case BetKind::Exacta:
         case BetKind::Wide:
@@ -152,12 +164,15 @@ std::optional<double> WinField::Probability(BetKind kind, const std::array<int, 
                 return std::nullopt;
             }
             if (kind == BetKind::Exacta) {
-                return Ordered(i, j);
+                return exacta_[At(i, j)];
             }
             if (kind == BetKind::Quinella) {
-                return Ordered(i, j) + Ordered(j, i);
+                return exacta_[At(i, j)] + exacta_[At(j, i)];
             }
-            return size_ >= 3 ? std::optional<double>(Wide(i, j)) : std::nullopt;
+            if (size_ < 3) {
+                return std::nullopt;
+            }
+            return wide_[At(std::min(i, j), std::max(i, j))];
         case BetKind::Trio:
             if (!Has(i) || !Has(j) || !Has(k) || !Distinct(i, j, k)) {
                 return std::nullopt;

@@ -53,10 +53,16 @@ class WinField {
     std::optional<double> Probability(BetKind kind, const std::array<int, 3>& horses) const;
 
   private:
-    double Place(int horse) const;
+    // Tables over numbers 0..kHorses, filled once: a board asks for every combination.
+    static constexpr std::size_t kNumbers = kHorses + 1;
+    static std::size_t At(int i, int j) {
+        return static_cast<std::size_t>(i) * kNumbers + static_cast<std::size_t>(j);
+    }
+    static std::size_t At(int i, int j, int k) {
+        return At(i, j) * kNumbers + static_cast<std::size_t>(k);
+    }
+    void FillTables();
     double Trio(int i, int j, int k) const;
-    double Wide(int i, int j) const;
-    std::optional<double> BracketQuinella(int a, int b) const;
 
     int size_ = 0;
     std::vector<int> horses_;  // the field in number order
@@ -65,7 +71,13 @@ class WinField {
     OneBased<double, kHorses> w_{};  // weight in the minor places: p^λ
     double weights_ = 0;             // Σ w over the field
     OneBased<int, kHorses> bracket_{};
-    bool bracketsKnown_ = false;  // every horse of the field has its bracket
+    bool bracketsKnown_ = false;         // every horse of the field has its bracket
+    std::vector<double> exacta_;         // P(i first, j second) at At(i, j)
+    std::vector<double> ordered_;        // P(i, j, k in that order) at At(i, j, k)
+    std::vector<double> wide_;           // P(i and j both in the first three) at At(min, max)
+    OneBased<double, kHorses> place_{};  // P(i in the places this field pays)
+    std::vector<double> bracketPairs_;   // 枠連 a-b at At(min, max)
+    std::vector<bool> bracketPaired_;    // a pair of field horses stands for a-b
 };
 
 // R / P cut to a tenth as real odds are shown; a value within 1e-9 of a tenth counts as that
