@@ -64,8 +64,8 @@ fuzz-build: deps
 	    -DORVIKEL_FUZZ=ON -DORVIKEL_BUILD_GUI=OFF
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target orvikel_fuzz_targets
 
-# Speed of the refresh against its I/O floor, of a trio BOX click, of storing a snapshot and of
-# the オッズ推移 window (Release, own folder).
+# Speed of the refresh against its I/O floor, of a trio BOX click, of the theoretical odds of a
+# race, of storing a snapshot and of the オッズ推移 window (Release, own folder).
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DORVIKEL_BENCH=ON
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target orvikel_bench orvikel_startup_bench \

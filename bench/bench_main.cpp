@@ -1,6 +1,7 @@
 // orvikel_bench: the refresh of an 18-runner race with all seven data kinds, its I/O floor
-// (the same files read and the same bytes written to as many files, with no processing) and
-// a trio BOX click with ten horses. Prints the refresh/floor ratio at the end.
+// (the same files read and the same bytes written to as many files, with no processing), a
+// trio BOX click with ten horses and the theoretical odds of the race. Prints the
+// refresh/floor ratio at the end.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -13,14 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
-#include "common/paths.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
+#include "platform/paths.hpp"
 #include "sample/folder_plan.hpp"
 #include "sample/sample_folder.hpp"
 #include "shell/refresh.hpp"
 #include "shell/viewer_session.hpp"
+#include "value/value_model.hpp"
 
 namespace {
 
@@ -89,6 +91,13 @@ struct Bench {
         throw std::runtime_error("the sample folder has no 18-runner race with all kinds");
     }
 
+    // The session of a window that shows the race.
+    void ShowRace(ViewerSession& session) const {
+        session.Create(settings);
+        session.ClickVenue(selection.SelectedMeeting);
+        session.ClickRace(selection.SelectedRace);
+    }
+
     void Refresh() const {
         RaceState race;
         DisplayState display;
@@ -154,11 +163,8 @@ BENCHMARK(BM_RefreshIoFloor)->Unit(benchmark::kMicrosecond)->UseRealTime();
 // One click on the tenth horse of a BOX: ticking it extracts with ten horses, the next
 // iteration's click unticks it again (nine horses), as a user toggling it would.
 void BM_TrioBoxClick10(benchmark::State& state) {
-    Bench& bench = Shared();
-    ViewerSession session(bench.program);
-    session.Create(bench.settings);
-    session.ClickVenue(bench.selection.SelectedMeeting);
-    session.ClickRace(bench.selection.SelectedRace);
+    ViewerSession session(Shared().program);
+    Shared().ShowRace(session);
     session.ClickTrioMode(BoxWheelMode::Box);
     for (int horse = 1; horse <= 9; ++horse) {
         session.ClickTrioHorse(horse);
@@ -168,6 +174,22 @@ void BM_TrioBoxClick10(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TrioBoxClick10)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The theoretical odds of every kind of the 18-runner race, with the lines the 理論オッズ
+// window lists, as a refresh of a shown window or 妙味 asks for them.
+void BM_ValueAllKinds(benchmark::State& state) {
+    ViewerSession session(Shared().program);
+    Shared().ShowRace(session);
+    std::size_t lines = 0;
+    for (auto _ : state) {
+        const ValueBoard board = BuildValueBoard(session.snapshot(), 1.0);
+        for (const BetKind kind : kValueKinds) {
+            lines += ValueLines(session.snapshot(), board, kind).size();
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_ValueAllKinds)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // The console report, keeping each benchmark's time for the ratio printed at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -206,6 +228,10 @@ int main(int argc, char** argv) {
     }
     if (click > 0) {
         std::printf("BOX click with 10 horses: %.1f us (target under 1000 us)\n", click);
+    }
+    const double value = reporter.Time("BM_ValueAllKinds");
+    if (value > 0) {
+        std::printf("theoretical odds of all kinds: %.0f us (target under 2000 us)\n", value);
     }
     const double store = reporter.Time("BM_StoreSnapshot");
     if (store > 0) {

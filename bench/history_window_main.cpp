@@ -12,9 +12,9 @@
 #include <ctime>
 #include <filesystem>
 
+#include "history/odds_history_window.hpp"
 #include "history_store.hpp"
 #include "odds_history.hpp"
-#include "odds_history_window.hpp"
 #include "snapshot_fixture.hpp"
 
 namespace {

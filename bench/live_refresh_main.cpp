@@ -18,9 +18,9 @@
 #include <fstream>
 #include <optional>
 
-#include "main_window.hpp"
+#include "app/seams.hpp"
+#include "main_window/main_window.hpp"
 #include "sample/sample_folder.hpp"
-#include "seams.hpp"
 
 namespace {
 

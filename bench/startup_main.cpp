@@ -11,9 +11,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "main_window.hpp"
+#include "app/seams.hpp"
+#include "main_window/main_window.hpp"
 #include "sample/sample_folder.hpp"
-#include "seams.hpp"
 
 namespace {
 

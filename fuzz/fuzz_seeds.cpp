@@ -4,8 +4,8 @@
 #include <exception>
 #include <filesystem>
 
-#include "common/encoding.hpp"
 #include "harness.hpp"
+#include "platform/encoding.hpp"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -8,11 +8,11 @@
 #include <stdexcept>
 #include <typeinfo>
 
-#include "common/data_error.hpp"
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
-#include "common/paths.hpp"
+#include "platform/data_error.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
+#include "platform/paths.hpp"
 #include "sample/sample_folder.hpp"
 #include "settings/settings.hpp"
 #include "shell/discovery.hpp"

@@ -9,5 +9,5 @@ mkdir -p "$out"
 shoot() {
     xvfb-run -a -s "-screen 0 2400x1800x24" env QT_QPA_PLATFORM=xcb "$@"
 }
-shoot "$build/src/gui/orvikel-screenshot" "$demo" "$out"
-shoot env QT_SCALE_FACTOR=2 "$build/src/gui/orvikel-screenshot" "$demo" "$out" -200
+shoot "$build/src/tools/orvikel-screenshot" "$demo" "$out"
+shoot env QT_SCALE_FACTOR=2 "$build/src/tools/orvikel-screenshot" "$demo" "$out" -200

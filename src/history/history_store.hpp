@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "common/race_snapshot.hpp"
+#include "domain/race_snapshot.hpp"
 
 namespace orvikel::history {
 

@@ -1,7 +1,7 @@
 // The store of a build without SQLite: there is no history to open.
 #include "history_store.hpp"
 
-#include "common/encoding.hpp"
+#include "platform/encoding.hpp"
 
 namespace orvikel::history {
 

@@ -3,11 +3,11 @@
 
 #include <optional>
 
-#include "common/data_error.hpp"
-#include "common/encoding.hpp"
-#include "common/folder_lock.hpp"
 #include "entry_codec.hpp"
 #include "history_store.hpp"
+#include "platform/data_error.hpp"
+#include "platform/encoding.hpp"
+#include "platform/folder_lock.hpp"
 #include "sqlite_db.hpp"
 
 namespace orvikel::history {

@@ -1,7 +1,7 @@
 #include "odds_history.hpp"
 
-#include "common/bytes.hpp"
-#include "common/encoding.hpp"
+#include "platform/bytes.hpp"
+#include "platform/encoding.hpp"
 
 namespace orvikel::history {
 

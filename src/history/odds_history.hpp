@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "common/race_snapshot.hpp"
+#include "domain/race_snapshot.hpp"
 #include "history_store.hpp"
 
 namespace orvikel::history {

@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "common/bytes.hpp"
 #include "history_store.hpp"
+#include "platform/bytes.hpp"
 
 namespace orvikel::history {
 

@@ -15,10 +15,10 @@
 #include <map>
 #include <optional>
 
-#include "common/data_error.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 #include "sample/sample_folder.hpp"
 #include "session_fixture.hpp"
 #include "settings/settings.hpp"

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <set>
 
-#include "common/data_error.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
 #include "shell/discovery.hpp"
 
 namespace orvikel {

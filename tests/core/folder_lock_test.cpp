@@ -15,13 +15,13 @@
 #include <map>
 #include <thread>
 
-#include "common/data_error.hpp"
-#include "common/encoding.hpp"
-#include "common/error_text.hpp"
-#include "common/file_io.hpp"
-#include "common/folder_lock.hpp"
-#include "common/literals.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
+#include "platform/encoding.hpp"
+#include "platform/error_text.hpp"
+#include "platform/file_io.hpp"
+#include "platform/folder_lock.hpp"
+#include "platform/literals.hpp"
 #include "sample/sample_folder.hpp"
 #include "session_fixture.hpp"
 #include "settings/settings.hpp"

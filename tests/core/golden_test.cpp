@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "common/encoding.hpp"
+#include "platform/encoding.hpp"
 
 namespace orvikel {
 namespace {

@@ -6,9 +6,9 @@
 #include <atomic>
 #include <thread>
 
-#include "common/bytes.hpp"
-#include "common/file_io.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
+#include "platform/file_io.hpp"
 #include "sample/sample_folder.hpp"
 #include "shell/viewer_session.hpp"
 #include "trio/trio_points.hpp"

@@ -11,11 +11,11 @@
 #include <new>
 #include <stdexcept>
 
-#include "common/data_error.hpp"
-#include "common/error_text.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
+#include "platform/error_text.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 #include "settings/settings.hpp"
 #include "shell/discovery.hpp"
 #include "shell/race_header.hpp"

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "common/bytes.hpp"
+#include "platform/bytes.hpp"
 
 namespace orvikel {
 namespace {

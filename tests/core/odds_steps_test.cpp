@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "common/data_error.hpp"
 #include "odds_fixture.hpp"
+#include "platform/data_error.hpp"
 
 namespace orvikel::testing {
 namespace {

@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <map>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/error_text.hpp"
-#include "common/literals.hpp"
 #include "csv_reader.hpp"
 #include "export/csv_text.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/error_text.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 namespace {
@@ -82,6 +82,16 @@ class RaceCsvFixture : public ::testing::Test {
         snapshot_[BetKind::Trio] = Kind({Entry({1, 2, 4}, 0, 0, PriceState::Scratched, 0),
                                          Entry({1, 4, 10}, 1234, 0, PriceState::Priced, 1)});
         snapshot_[BetKind::Trio].votes = 6000;
+
+        // What the value board says of some priced entries (by their index); the CSV writes
+        // it as given.
+        for (const BetKind kind : kValueKinds) {
+            value_.figures[kind].resize(snapshot_[kind].entries.size());
+        }
+        value_.figures[BetKind::Place][2] = ValueFigures{.theoretical = 27, .gap = 74};
+        value_.figures[BetKind::Quinella][1] = ValueFigures{.theoretical = 35, .gap = 108};
+        value_.figures[BetKind::Wide][0] = ValueFigures{.theoretical = 15, .gap = 80};
+        value_.figures[BetKind::Trio][1] = ValueFigures{.theoretical = 9999, .gap = 1234};
     }
 
     void Runner(int slot, const char* bracket, const char* horseNo, const char* name,
@@ -115,13 +125,14 @@ class RaceCsvFixture : public ::testing::Test {
     }
     std::map<std::string, std::vector<CsvReadRow>> ReadAll(const std::string& minusSign) const {
         std::map<std::string, std::vector<CsvReadRow>> files;
-        for (const auto& file : BuildRaceCsv(snapshot_, table_, Sj(minusSign))) {
+        for (const auto& file : BuildRaceCsv(snapshot_, value_, table_, Sj(minusSign))) {
             files[std::string(file.name)] = ReadCsv(file.bytes);
         }
         return files;
     }
 
     RaceSnapshot snapshot_;
+    ValueBoard value_;
     RaceCardTable table_;
 };
 
@@ -137,7 +148,7 @@ Rows AllTexts(const std::vector<CsvReadRow>& rows) {
 
 TEST_F(RaceCsvFixture, WritesOneFilePerListInItsOrder) {
     std::vector<std::string> names;
-    for (const auto& file : BuildRaceCsv(snapshot_, table_, Sj("▲"))) {
+    for (const auto& file : BuildRaceCsv(snapshot_, value_, table_, Sj("▲"))) {
         names.emplace_back(file.name);
     }
     EXPECT_EQ(names,
@@ -147,17 +158,21 @@ TEST_F(RaceCsvFixture, WritesOneFilePerListInItsOrder) {
 
 TEST_F(RaceCsvFixture, RaceCardHoldsTheRunnersWithNumbersAsNumbers) {
     const auto rows = ReadAll("▲").at("racecard.csv");
-    EXPECT_EQ(AllTexts(rows), (Rows{{"枠", "馬番", "馬名", "単勝", "人気", "複勝下限", "複勝上限",
-                                     "馬体重", "増減", "騎手名", "重量", "記事"},
-                                    {"1", "1", "サクラ", "2.5", "1", "1.1", "1.4", "480", "4",
-                                     "ヤマダ　タロウ", "57.0", ""},
-                                    {"2", "2", "ミホノ,\"ブル\"", "", "", "", "", "502", "-12",
-                                     "スズキ", "55.0", "●出走取消"},
-                                    {"3", "4", "ハツバ", "12.3", "2", "2.0", "3.5", "", "初",
-                                     "タナカ", "54.0", "●騎手／負担重量変更"}}));
+    EXPECT_EQ(AllTexts(rows),
+              (Rows{{"枠", "馬番", "馬名", "単勝", "人気", "複勝下限", "複勝上限", "馬体重", "増減",
+                     "騎手名", "重量", "記事", "理論オッズ", "乖離"},
+                    {"1", "1", "サクラ", "2.5", "1", "1.1", "1.4", "480", "4", "ヤマダ　タロウ",
+                     "57.0", "", "", ""},
+                    {"2", "2", "ミホノ,\"ブル\"", "", "", "", "", "502", "-12", "スズキ", "55.0",
+                     "●出走取消", "", ""},
+                    {"3", "4", "ハツバ", "12.3", "2", "2.0", "3.5", "", "初", "タナカ", "54.0",
+                     "●騎手／負担重量変更", "2.7", "0.74"}}));
     // numbers stand bare; the name with a comma and quotes is quoted
     for (std::size_t column : {0U, 1U, 3U, 4U, 5U, 6U, 7U, 8U, 10U}) {
         EXPECT_FALSE(rows[1][column].quoted) << column;
+    }
+    for (std::size_t column : {12U, 13U}) {
+        EXPECT_FALSE(rows[3][column].quoted) << column;
     }
     EXPECT_TRUE(rows[2][2].quoted);
 }
@@ -189,8 +204,10 @@ TEST_F(RaceCsvFixture, OddsListsMatchTheSnapshotEntryByEntry) {
     for (const auto& list : lists) {
         const auto& rows = files.at(list.file);
         const std::vector<std::string> header =
-            list.bounds ? std::vector<std::string>{"組番", "下限", "上限", "人気", "状態"}
-                        : std::vector<std::string>{"組番", "オッズ", "人気", "状態"};
+            list.bounds
+                ? std::vector<std::string>{"組番", "下限",       "上限", "人気",
+                                           "状態", "理論オッズ", "乖離"}
+                : std::vector<std::string>{"組番", "オッズ", "人気", "状態", "理論オッズ", "乖離"};
         ASSERT_FALSE(rows.empty()) << list.file;
         EXPECT_EQ(Texts(rows[0]), header) << list.file;
         const KindSnapshot& kind = snapshot_[list.kind];
@@ -208,22 +225,29 @@ TEST_F(RaceCsvFixture, OddsListsMatchTheSnapshotEntryByEntry) {
             }
             expected.push_back(entry.rank > 0 ? std::to_string(entry.rank) : "");
             expected.push_back(states.at(entry.state));
+            const auto& figures = value_.figures[list.kind][i];
+            expected.push_back(figures ? TenthsText(figures->theoretical) : "");
+            expected.push_back(figures ? HundredthsText(figures->gap) : "");
             EXPECT_EQ(Texts(rows[i + 1]), expected) << list.file << " line " << i + 1;
             EXPECT_FALSE(rows[i + 1][1].quoted) << list.file;
         }
     }
     // spot checks of the table above against plain expectations
     EXPECT_EQ(Texts(files.at("trio.csv")[2]),
-              (std::vector<std::string>{"1 - 4 - 10", "123.4", "1", ""}));
+              (std::vector<std::string>{"1 - 4 - 10", "123.4", "1", "", "999.9", "12.34"}));
     EXPECT_EQ(Texts(files.at("wide.csv")[1]),
-              (std::vector<std::string>{"1 - 4", "1.2", "1.9", "1", ""}));
+              (std::vector<std::string>{"1 - 4", "1.2", "1.9", "1", "", "1.5", "0.80"}));
+    EXPECT_EQ(Texts(files.at("quinella.csv")[1]),
+              (std::vector<std::string>{"1 - 2", "", "", "出走取消", "", ""}));
+    EXPECT_FALSE(files.at("trio.csv")[2][5].quoted);
 }
 
 TEST_F(RaceCsvFixture, ListWithoutItsDataFileGivesTheHeaderOnly) {
     snapshot_[BetKind::Trio].present = false;  // its lists say "DATAなし"
     const auto files = ReadAll("▲");
-    EXPECT_EQ(AllTexts(files.at("trio.csv")), (Rows{{"組番", "オッズ", "人気", "状態"}}));
-    EXPECT_EQ(AllTexts(files.at("exacta.csv")), (Rows{{"組番", "オッズ", "人気", "状態"}}));
+    const Rows header{{"組番", "オッズ", "人気", "状態", "理論オッズ", "乖離"}};
+    EXPECT_EQ(AllTexts(files.at("trio.csv")), header);
+    EXPECT_EQ(AllTexts(files.at("exacta.csv")), header);
 }
 
 TEST_F(RaceCsvFixture, VotesGiveEachKindsShareOfTheTotal) {
@@ -254,7 +278,8 @@ TEST_F(RaceCsvFixture, VotesGiveEachKindsShareOfTheTotal) {
 TEST_F(RaceCsvFixture, EmptyRaceGivesHeaderRowsOnly) {
     const std::map<std::string, std::vector<CsvReadRow>> files = [] {
         std::map<std::string, std::vector<CsvReadRow>> read;
-        for (const auto& file : BuildRaceCsv(RaceSnapshot{}, RaceCardTable{}, Sj("▲"))) {
+        for (const auto& file :
+             BuildRaceCsv(RaceSnapshot{}, ValueBoard{}, RaceCardTable{}, Sj("▲"))) {
             read[std::string(file.name)] = ReadCsv(file.bytes);
         }
         return read;
@@ -268,15 +293,15 @@ TEST_F(RaceCsvFixture, EmptyRaceGivesHeaderRowsOnly) {
 TEST_F(RaceCsvFixture, WriteCreatesTheFolderAndWritesEveryFile) {
     TempDir dir;
     const fs::path target = dir.path() / "記録" / "東京11R";
-    WriteRaceCsv(target, snapshot_, table_, Sj("▲"));
-    for (const auto& file : BuildRaceCsv(snapshot_, table_, Sj("▲"))) {
+    WriteRaceCsv(target, snapshot_, value_, table_, Sj("▲"));
+    for (const auto& file : BuildRaceCsv(snapshot_, value_, table_, Sj("▲"))) {
         EXPECT_EQ(testing::ReadBytes(target / file.name), file.bytes) << file.name;
     }
     // a second export replaces the files whole
     snapshot_[BetKind::Trio].present = false;
-    WriteRaceCsv(target, snapshot_, table_, Sj("▲"));
+    WriteRaceCsv(target, snapshot_, value_, table_, Sj("▲"));
     EXPECT_EQ(AllTexts(ReadCsv(testing::ReadBytes(target / "trio.csv"))),
-              (Rows{{"組番", "オッズ", "人気", "状態"}}));
+              (Rows{{"組番", "オッズ", "人気", "状態", "理論オッズ", "乖離"}}));
 }
 
 // The files of the folder, name and bytes.
@@ -292,7 +317,7 @@ std::map<std::string, std::string> FolderFiles(const fs::path& dir) {
 
 TEST_F(RaceCsvFixture, FileThatCannotBeWrittenIsNamedAndLeavesTheFolderAsItWas) {
     TempDir dir;
-    WriteRaceCsv(dir.path(), snapshot_, table_, Sj("▲"));
+    WriteRaceCsv(dir.path(), snapshot_, value_, table_, Sj("▲"));
     // a folder where wide.csv should go: that file cannot be replaced
     fs::remove(dir.path() / "wide.csv");
     fs::create_directory(dir.path() / "wide.csv");
@@ -300,7 +325,7 @@ TEST_F(RaceCsvFixture, FileThatCannotBeWrittenIsNamedAndLeavesTheFolderAsItWas) 
     const auto before = FolderFiles(dir.path());
     snapshot_[BetKind::Quinella].present = false;
     try {
-        WriteRaceCsv(dir.path(), snapshot_, table_, Sj("▲"));
+        WriteRaceCsv(dir.path(), snapshot_, value_, table_, Sj("▲"));
         FAIL() << "no error";
     } catch (const DataError& error) {
         const std::string message = ErrorTextUtf8(error);
@@ -318,7 +343,7 @@ TEST_F(RaceCsvFixture, FileThatCannotBeWrittenIsNamedAndLeavesTheFolderAsItWas) 
 // three of another.
 TEST_F(RaceCsvFixture, ADiskThatFillsUpHalfWayLeavesTheEarlierExportWhole) {
     TempDir dir;
-    WriteRaceCsv(dir.path(), snapshot_, table_, Sj("▲"));
+    WriteRaceCsv(dir.path(), snapshot_, value_, table_, Sj("▲"));
     const auto before = FolderFiles(dir.path());
 
     for (int i = 0; i < 40; ++i) {
@@ -328,7 +353,7 @@ TEST_F(RaceCsvFixture, ADiskThatFillsUpHalfWayLeavesTheEarlierExportWhole) {
     snapshot_[BetKind::Win].entries[0].odds = 31;
     std::size_t largest = 0;
     std::size_t others = 0;
-    for (const auto& file : BuildRaceCsv(snapshot_, table_, Sj("▲"))) {
+    for (const auto& file : BuildRaceCsv(snapshot_, value_, table_, Sj("▲"))) {
         std::size_t& size = file.name == "trio.csv" ? largest : others;
         size = std::max(size, file.bytes.size());
     }
@@ -337,7 +362,7 @@ TEST_F(RaceCsvFixture, ADiskThatFillsUpHalfWayLeavesTheEarlierExportWhole) {
     bool failed = false;
     try {
         const testing::FileSizeLimit full(others + (largest - others) / 2);
-        WriteRaceCsv(dir.path(), snapshot_, table_, Sj("▲"));
+        WriteRaceCsv(dir.path(), snapshot_, value_, table_, Sj("▲"));
     } catch (const DataError& error) {
         failed = true;
         EXPECT_NE(ErrorTextUtf8(error).find("trio.csv"), std::string::npos);
@@ -351,7 +376,7 @@ TEST_F(RaceCsvFixture, FolderThatCannotBeMadeIsNamed) {
     TempDir dir;
     const std::string path = dir.Write("occupied", "a file, not a folder");
     try {
-        WriteRaceCsv(dir.path() / "occupied" / "csv", snapshot_, table_, Sj("▲"));
+        WriteRaceCsv(dir.path() / "occupied" / "csv", snapshot_, value_, table_, Sj("▲"));
         FAIL() << "no error";
     } catch (const DataError& error) {
         const std::string message = ErrorTextUtf8(error);

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "common/data_error.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
 #include "shell/race_header.hpp"
 
 namespace orvikel {

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "common/bytes.hpp"
-#include "common/lists.hpp"
-#include "common/paths.hpp"
+#include "domain/lists.hpp"
 #include "jra_fixture.hpp"
 #include "odds/odds_file.hpp"
+#include "platform/bytes.hpp"
+#include "platform/paths.hpp"
 #include "sample/sample_folder.hpp"
 #include "shell/viewer_session.hpp"
 

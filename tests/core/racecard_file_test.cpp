@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/literals.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/literals.hpp"
 #include "racecard/racecard_table.hpp"
 
 namespace orvikel {

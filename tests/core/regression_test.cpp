@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "common/file_io.hpp"
 #include "harness.hpp"
+#include "platform/file_io.hpp"
 
 namespace orvikel::testing {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/data_error.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
 
 namespace orvikel {
 namespace {

@@ -4,10 +4,10 @@
 #include <optional>
 #include <vector>
 
-#include "common/data_error.hpp"
-#include "common/file_io.hpp"
-#include "common/paths.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
+#include "platform/file_io.hpp"
+#include "platform/paths.hpp"
 #include "settings/profile_file.hpp"
 #include "settings/settings.hpp"
 
@@ -406,6 +406,45 @@ TEST(SaveAutoUpdate, WritesOnlyItsKeyAndReadsBackOnlyExactTrueAsOn) {
     utf16.Write(kSettingsFileName, utf16Bytes);
     EXPECT_THROW(SaveAutoUpdate(utf16.path(), true), DataError);
     EXPECT_EQ(testing::ReadBytes(utf16.path() / kSettingsFileName), utf16Bytes);
+}
+
+// The theoretical-odds keys: numbers in hundredths, any text that is no number in range read
+// as the default, and a save that writes its four keys and leaves the rest of the file alone.
+TEST(ValueSettings, ReadInHundredthsWithDefaultsForWhatIsNoValue) {
+    struct Case {
+        const char* lines;
+        ValueSettings expected;
+    };
+    const Case cases[] = {
+        {"", ValueSettings{}},
+        {"ValueMarks=True\r\nValueDiscount=0.8\r\nValueHigh=1.35\r\nValueLow= 0.5 \r\n",
+         ValueSettings{.marks = true, .discount = 80, .high = 135, .low = 50}},
+        {"valuemarks=true\r\nValueDiscount=abc\r\nValueHigh=\r\nValueLow=-1\r\n", ValueSettings{}},
+        {"ValueDiscount=0.49\r\nValueHigh=100\r\nValueLow=0.004\r\n", ValueSettings{}},
+        {"ValueDiscount=1.5\r\nValueHigh=99.99\r\nValueLow=0.01\r\n",
+         ValueSettings{.discount = 150, .high = 9999, .low = 1}},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        dir.Write(kSettingsFileName, std::string("[Options]\r\n") + c.lines);
+        EXPECT_EQ(ReadSettings(dir.path()).value, c.expected) << c.lines;
+    }
+}
+
+TEST(ValueSettings, SaveWritesItsKeysAndKeepsTheRest) {
+    TempDir programDir;
+    programDir.Write(kSettingsFileName, "[Options]\r\nTsort=True\r\n\r\n[Window]\r\nLeft=10\r\n");
+    SaveValueSettings(programDir.path(),
+                      ValueSettings{.marks = true, .discount = 75, .high = 105, .low = 900});
+    EXPECT_EQ(testing::ReadBytes(programDir.path() / kSettingsFileName),
+              "[Options]\r\nTsort=True\r\nValueMarks=True\r\nValueDiscount=0.75\r\n"
+              "ValueHigh=1.05\r\nValueLow=9.00\r\n\r\n[Window]\r\nLeft=10\r\n");
+    EXPECT_EQ(ReadSettings(programDir.path()).value,
+              (ValueSettings{.marks = true, .discount = 75, .high = 105, .low = 900}));
+    // out of range: stored at the nearest end
+    SaveValueSettings(programDir.path(), ValueSettings{.discount = 10, .high = 0, .low = 20000});
+    EXPECT_EQ(ReadSettings(programDir.path()).value,
+              (ValueSettings{.marks = false, .discount = 50, .high = 1, .low = 9999}));
 }
 
 }  // namespace

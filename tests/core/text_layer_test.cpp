@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 namespace {

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "common/bytes.hpp"
-#include "common/file_io.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
+#include "platform/file_io.hpp"
 
 namespace orvikel {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "common/data_error.hpp"
-#include "common/file_io.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
+#include "platform/file_io.hpp"
 
 namespace orvikel {
 namespace {

@@ -2,9 +2,9 @@
 // the trio panel, over a generated data folder.
 #include <gtest/gtest.h>
 
-#include "common/file_io.hpp"
-#include "common/paths.hpp"
 #include "jra_fixture.hpp"
+#include "platform/file_io.hpp"
+#include "platform/paths.hpp"
 #include "sample/sample_folder.hpp"
 #include "shell/viewer_session.hpp"
 

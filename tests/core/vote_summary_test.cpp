@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "common/data_error.hpp"
-#include "common/literals.hpp"
 #include "jra_fixture.hpp"
+#include "platform/data_error.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 namespace {

@@ -8,11 +8,11 @@
 #include <optional>
 #include <vector>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 #include "racecard/racecard_file.hpp"
 
 namespace orvikel {

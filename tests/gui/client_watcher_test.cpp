@@ -9,8 +9,8 @@
 #include <QTest>
 #include <algorithm>
 
-#include "client_watcher.hpp"
-#include "common/encoding.hpp"
+#include "main_window/client_watcher.hpp"
+#include "platform/encoding.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

@@ -12,7 +12,7 @@
 
 #include "demo_fixture.hpp"
 #include "shell/refresh.hpp"
-#include "vote_window.hpp"
+#include "votes/vote_window.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

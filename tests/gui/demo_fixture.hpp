@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "gui_fixture.hpp"
-#include "main_window.hpp"
+#include "main_window/main_window.hpp"
 #include "sample/sample_folder.hpp"
 #include "shell/discovery.hpp"
 

@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "app_paths.hpp"
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
-#include "seams.hpp"
+#include "app/app_paths.hpp"
+#include "app/seams.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
 
 namespace orvikel::gui::testing {
 

@@ -6,8 +6,8 @@
 #include <QTextEdit>
 
 #include "demo_fixture.hpp"
-#include "settings_window.hpp"
-#include "vote_window.hpp"
+#include "settings/settings_window.hpp"
+#include "votes/vote_window.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

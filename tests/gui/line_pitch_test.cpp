@@ -5,9 +5,9 @@
 #include <QTextBlock>
 
 #include "demo_fixture.hpp"
-#include "fixed_pitch_memo.hpp"
-#include "fonts.hpp"
-#include "vote_window.hpp"
+#include "votes/vote_window.hpp"
+#include "widgets/fixed_pitch_memo.hpp"
+#include "widgets/fonts.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <optional>
 
-#include "common/folder_lock.hpp"
+#include "platform/folder_lock.hpp"
 
 #include "demo_fixture.hpp"
 

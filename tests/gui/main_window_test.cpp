@@ -8,12 +8,12 @@
 #include <QTableWidget>
 #include <QTextEdit>
 
+#include "app/folder_claim.hpp"
 #include "demo_fixture.hpp"
-#include "folder_claim.hpp"
-#include "settings_window.hpp"
+#include "settings/settings_window.hpp"
 #include "shell/race_header.hpp"
 #include "shell/refresh.hpp"
-#include "vote_window.hpp"
+#include "votes/vote_window.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

@@ -9,9 +9,9 @@
 #include <QTest>
 
 #include "gui_fixture.hpp"
+#include "history/odds_history_model.hpp"
+#include "history/odds_history_window.hpp"
 #include "odds_history.hpp"
-#include "odds_history_model.hpp"
-#include "odds_history_window.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

@@ -7,8 +7,8 @@
 #include <QTableWidget>
 
 #include "demo_fixture.hpp"
-#include "odds_history_model.hpp"
-#include "odds_history_window.hpp"
+#include "history/odds_history_model.hpp"
+#include "history/odds_history_window.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

@@ -8,7 +8,7 @@
 
 #include "gui_fixture.hpp"
 #include "settings/settings.hpp"
-#include "settings_window.hpp"
+#include "settings/settings_window.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

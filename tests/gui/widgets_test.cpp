@@ -21,12 +21,12 @@
 #include <algorithm>
 #include <memory>
 
-#include "fonts.hpp"
+#include "app/japanese.hpp"
 #include "gui_fixture.hpp"
-#include "japanese.hpp"
-#include "main_window.hpp"
-#include "settings_window.hpp"
-#include "vote_window.hpp"
+#include "main_window/main_window.hpp"
+#include "settings/settings_window.hpp"
+#include "votes/vote_window.hpp"
+#include "widgets/fonts.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

@@ -7,10 +7,10 @@
 #include <QTextBlock>
 #include <map>
 
-#include "fixed_pitch_memo.hpp"
+#include "app/window_state.hpp"
 #include "gui_fixture.hpp"
-#include "main_window.hpp"
-#include "window_state.hpp"
+#include "main_window/main_window.hpp"
+#include "widgets/fixed_pitch_memo.hpp"
 
 using namespace orvikel;
 using namespace orvikel::gui;

@@ -5,9 +5,9 @@
 #include <chrono>
 #include <fstream>
 
-#include "common/file_io.hpp"
 #include "history_store.hpp"
 #include "jra_fixture.hpp"
+#include "platform/file_io.hpp"
 #include "snapshot_fixture.hpp"
 
 namespace orvikel::history::testing {

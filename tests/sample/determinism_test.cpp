@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "common/file_io.hpp"
 #include "jra_fixture.hpp"
+#include "platform/file_io.hpp"
 #include "sample/sample_folder.hpp"
 #include "sample_fixture.hpp"
 

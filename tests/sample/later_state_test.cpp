@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "common/bytes.hpp"
+#include "platform/bytes.hpp"
 #include "race_odds.hpp"
 #include "sample/sample_folder.hpp"
 #include "sample_fixture.hpp"

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "common/bytes.hpp"
-#include "common/encoding.hpp"
+#include "platform/bytes.hpp"
+#include "platform/encoding.hpp"
 #include "sample_fixture.hpp"
 #include "shell/discovery.hpp"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "common/bytes.hpp"
+#include "platform/bytes.hpp"
 #include "race_odds.hpp"
 #include "sample_fixture.hpp"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "common/bytes.hpp"
+#include "platform/bytes.hpp"
 
 namespace orvikel::sample::testing {
 

@@ -3,8 +3,8 @@
 #include <map>
 #include <set>
 
-#include "common/bytes.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
 #include "sample_fixture.hpp"
 
 namespace orvikel::sample::testing {

@@ -1,9 +1,9 @@
 // The generated folder read back by the viewer's own discovery and race header.
 #include <gtest/gtest.h>
 
-#include "common/encoding.hpp"
-#include "common/literals.hpp"
-#include "common/paths.hpp"
+#include "platform/encoding.hpp"
+#include "platform/literals.hpp"
+#include "platform/paths.hpp"
 #include "sample/folder_plan.hpp"
 #include "sample_fixture.hpp"
 #include "shell/discovery.hpp"

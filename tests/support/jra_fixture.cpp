@@ -10,8 +10,8 @@
 #include <fstream>
 #include <random>
 
-#include "common/file_io.hpp"
-#include "common/paths.hpp"
+#include "platform/file_io.hpp"
+#include "platform/paths.hpp"
 
 namespace orvikel::testing {
 

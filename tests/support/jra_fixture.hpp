@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/encoding.hpp"
+#include "platform/encoding.hpp"
 
 namespace orvikel::testing {
 

@@ -8,12 +8,12 @@
 #include <utility>
 #include <vector>
 
-#include "common/bytes.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
 #include "jra_fixture.hpp"
 #include "odds/odds_file.hpp"
 #include "odds/odds_lists.hpp"
+#include "platform/bytes.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel::testing {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/bytes.hpp"
-#include "common/literals.hpp"
+#include "platform/bytes.hpp"
+#include "platform/literals.hpp"
 #include "sample/sample_folder.hpp"
 
 namespace orvikel::sample::testing {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/literals.hpp"
+#include "platform/literals.hpp"
 #include "sample/sample_folder.hpp"
 #include "settings/settings.hpp"
 

@@ -4,10 +4,10 @@
 
 #include <sstream>
 
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
 #include "dump/dump_command.hpp"
 #include "jra_fixture.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
 
 namespace orvikel {
 namespace {
@@ -72,7 +72,7 @@ TEST_F(DumpHistory, PrintsOneItemPerOddsTimeOldestFirstAfterEverythingElse) {
     ASSERT_EQ(Dump({}).status, 0);
     ASSERT_EQ(Dump({}).status, 0);  // the same odds time again: no new snapshot
     Sample(10);
-    const Run run = Dump({"--history"});
+    const Run run = Dump({"--history", "--value"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fs::is_regular_file(out_ / "OrviKV.db"));
 
@@ -96,6 +96,10 @@ TEST_F(DumpHistory, PrintsOneItemPerOddsTimeOldestFirstAfterEverythingElse) {
         win.erase(win.find_last_not_of(' ') + 1);
         EXPECT_EQ(history[1][row + 1], win) << "horse " << row + 1;
     }
+    // The theoretical odds come right before the history.
+    const auto value = run.out.rfind("\nvalue\t");
+    ASSERT_NE(value, std::string::npos);
+    EXPECT_EQ(run.out.find("\n", value + 1) + 1, run.out.find("history\t"));
     // Nothing is printed after the history.
     std::string last = run.out.substr(0, run.out.size() - 1);
     last = last.substr(last.rfind('\n') + 1);

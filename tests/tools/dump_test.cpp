@@ -1,6 +1,7 @@
 // orvikel-dump: its fixed command line, in-process, and end to end on a generated demo folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -17,15 +18,16 @@
 #include <map>
 #include <streambuf>
 
-#include "common/bytes.hpp"
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
 #include "csv_reader.hpp"
 #include "dump/dump_command.hpp"
 #include "jra_fixture.hpp"
+#include "platform/bytes.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
 #include "run_program.hpp"
 #include "shell/discovery.hpp"
 #include "trio/trio_points.hpp"
+#include "value/value_model.hpp"
 
 #ifndef _WIN32
 extern char** environ;
@@ -564,6 +566,57 @@ TEST_F(DemoFolder, TrioItemsGiveThePointsAndCombinedOddsOfTheShownSet) {
     EXPECT_TRUE(Values(Dump({"--meeting", "1", "--race", "1"}).out, "trio.points").empty());
 }
 
+TEST_F(DemoFolder, ValueItemsFollowTheTrioItemsInKindAndNumberOrder) {
+    const DumpRun run =
+        Dump({"--meeting", "1", "--race", "11", "--value", "--trio", "box", "--horses", "1,2,3"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto items = Items(run.out);
+    std::size_t first = items.size();
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].first == "value") {
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    ASSERT_LT(first, items.size()) << "no value item";
+    EXPECT_EQ(items[first - 1].first, "trio.combined");
+    EXPECT_EQ(last, items.size() - 1);
+    const std::vector<std::string> kinds{"place", "bracket-quinella", "quinella",
+                                         "wide",  "exacta",           "trio"};
+    std::vector<std::string> seen;
+    std::vector<int> previous;
+    for (std::size_t i = first; i <= last; ++i) {
+        ASSERT_EQ(items[i].first, "value") << i;
+        std::vector<std::string> fields;
+        std::istringstream in(items[i].second);
+        for (std::string field; std::getline(in, field, '\t');) {
+            fields.push_back(field);
+        }
+        ASSERT_EQ(fields.size(), 5U) << items[i].second;
+        std::vector<int> numbers;
+        std::istringstream combination(fields[1]);
+        for (std::string number; std::getline(combination, number, '-');) {
+            numbers.push_back(static_cast<int>(*ParseInteger(number)));
+        }
+        if (seen.empty() || seen.back() != fields[0]) {
+            seen.push_back(fields[0]);
+            previous.clear();
+        }
+        EXPECT_LT(previous, numbers) << items[i].second;  // number order, each once
+        previous = numbers;
+        // the odds as a plain number of at least 1.0; the gap is odds over theoretical, cut
+        const auto odds = ParseTenths(fields[2]);
+        const auto theoretical = ParseTenths(fields[3]);
+        ASSERT_TRUE(odds && theoretical) << items[i].second;
+        EXPECT_GE(*odds, 10) << items[i].second;
+        EXPECT_EQ(fields[4], HundredthsText(*odds * 100 / *theoretical)) << items[i].second;
+    }
+    EXPECT_EQ(seen, kinds);
+    // without --value nothing of it
+    EXPECT_TRUE(Values(Dump({"--meeting", "1", "--race", "11"}).out, "value").empty());
+}
+
 // One line of an odds list in number order, as a CSV row would give it: the combination with
 // blanks around its hyphens, the odds (or bounds) as shown, the rank, and the state's word.
 std::vector<std::string> ListLineAsRow(const std::string& cp932Line, int combWidth, bool wide) {
@@ -603,12 +656,44 @@ std::vector<std::string> ListLineAsRow(const std::string& cp932Line, int combWid
     return row;
 }
 
+// The --value items as (kind, combination) -> (theoretical, gap).
+std::map<std::pair<std::string, std::string>, std::pair<std::string, std::string>> ValueItems(
+    const std::string& out) {
+    std::map<std::pair<std::string, std::string>, std::pair<std::string, std::string>> items;
+    for (const std::string& item : Values(out, "value")) {
+        std::vector<std::string> fields;
+        std::istringstream in(item);
+        for (std::string field; std::getline(in, field, '\t');) {
+            fields.push_back(field);
+        }
+        EXPECT_EQ(fields.size(), 5U) << item;
+        fields.resize(5);
+        items[{fields[0], fields[1]}] = {fields[3], fields[4]};
+    }
+    return items;
+}
+
+// "1 - 2" as --value writes it: "1-2".
+std::string WithoutBlanks(std::string combination) {
+    std::erase(combination, ' ');
+    return combination;
+}
+
 TEST_F(DemoFolder, CsvFilesHoldWhatTheListsShow) {
     for (int race = 1; race <= 3; ++race) {
         const fs::path csv = tmp_.path() / "CSV出力" / std::to_string(race);
-        const DumpRun run =
-            Dump({"--meeting", "1", "--race", std::to_string(race), "--csv", PathArg(csv)});
+        const DumpRun run = Dump(
+            {"--meeting", "1", "--race", std::to_string(race), "--csv", PathArg(csv), "--value"});
         ASSERT_EQ(run.status, 0) << run.err;
+        const auto value = ValueItems(run.out);
+        EXPECT_FALSE(value.empty()) << "race " << race;
+        // the theoretical odds and the gap at the end of a row are those --value gives
+        const auto valueCells = [&](const std::string& kind, const std::string& combination) {
+            const auto it = value.find({kind, WithoutBlanks(combination)});
+            return it == value.end()
+                       ? std::vector<std::string>{"", ""}
+                       : std::vector<std::string>{it->second.first, it->second.second};
+        };
         struct List {
             const char* csv;
             const char* workFile;
@@ -637,12 +722,18 @@ TEST_F(DemoFolder, CsvFilesHoldWhatTheListsShow) {
             for (std::size_t i = 0; i < shown.size(); ++i) {
                 const std::string& line = shown[i];
                 std::vector<std::string> expected = ListLineAsRow(line, list.combWidth, list.wide);
+                std::string kind = list.csv;
+                kind.erase(kind.size() - 4);  // the file's name without ".csv"
+                for (const std::string& cell : valueCells(kind, expected.front())) {
+                    expected.push_back(cell);
+                }
                 const std::vector<std::string> actual = testing::Texts(rows[i + 1]);
+                const std::string state = actual[actual.size() - 3];
                 if (line.find(text::ToCp932("ﾄﾘｹｼ")) != std::string::npos) {
                     // the list shows both as "ﾄﾘｹｼ"; the file tells which
-                    EXPECT_TRUE(actual.back() == "取消" || actual.back() == "出走取消")
-                        << list.csv << " line " << i << ": " << actual.back();
-                    expected.back() = actual.back();
+                    EXPECT_TRUE(state == "取消" || state == "出走取消")
+                        << list.csv << " line " << i << ": " << state;
+                    expected[expected.size() - 3] = state;
                 }
                 EXPECT_EQ(actual, expected) << list.csv << " race " << race << " line " << i;
             }
@@ -667,6 +758,8 @@ TEST_F(DemoFolder, CsvFilesHoldWhatTheListsShow) {
             EXPECT_EQ(cells[4].text,
                       rank[0] == '[' ? std::to_string(*ParseInteger(rank.substr(1, 2))) : "");
             EXPECT_FALSE(cells[1].quoted);
+            const std::vector<std::string> placeValue{cells[12].text, cells[13].text};
+            EXPECT_EQ(placeValue, valueCells("place", cells[1].text)) << "horse " << cells[1].text;
         }
         EXPECT_EQ(row, card.size());
         // the vote counts: one row per kind of the summary, with its total

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "common/file_io.hpp"
 #include "jra_fixture.hpp"
+#include "platform/file_io.hpp"
 #include "run_program.hpp"
 
 namespace orvikel {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "common/bytes.hpp"
-#include "common/encoding.hpp"
+#include "platform/bytes.hpp"
+#include "platform/encoding.hpp"
 
 namespace orvikel {
 

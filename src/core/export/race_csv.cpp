@@ -1,12 +1,13 @@
 #include "export/race_csv.hpp"
 
 #include <system_error>
+#include <utility>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
 #include "export/csv_text.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 
@@ -55,13 +56,27 @@ CsvCell WeightChangeCell(const std::string& change, const std::string& minusSign
     return CsvText(change);
 }
 
-const OddsEntry* EntryOfHorse(const KindSnapshot& kind, int horse) {
-    for (const OddsEntry& entry : kind.entries) {
-        if (entry.horses[0] == horse) {
-            return &entry;
+// The entry of a horse and its index among the kind's entries.
+std::pair<const OddsEntry*, std::size_t> EntryOfHorse(const KindSnapshot& kind, int horse) {
+    for (std::size_t i = 0; i < kind.entries.size(); ++i) {
+        if (kind.entries[i].horses[0] == horse) {
+            return {&kind.entries[i], i};
         }
     }
-    return nullptr;
+    return {nullptr, 0};
+}
+
+// 理論オッズ and 乖離 of the entry at index of kind, both empty where it has none.
+void AppendValueCells(CsvRow& row, const ValueBoard& value, BetKind kind, const OddsEntry* entry,
+                      std::size_t index) {
+    const auto& figures = value.figures[kind];
+    if (entry == nullptr || index >= figures.size() || !figures[index]) {
+        row.push_back(CsvEmpty());
+        row.push_back(CsvEmpty());
+        return;
+    }
+    row.push_back(CsvTenths(figures[index]->theoretical));
+    row.push_back(CsvCell{HundredthsText(figures[index]->gap), true});
 }
 
 CsvCell PricedCell(const OddsEntry* entry, std::int64_t OddsEntry::*field) {
@@ -75,13 +90,14 @@ CsvCell RankCell(const OddsEntry* entry) {
     return entry != nullptr && entry->rank > 0 ? CsvInteger(entry->rank) : CsvEmpty();
 }
 
-std::vector<CsvRow> RaceCardRows(const RaceSnapshot& snapshot, const RaceCardTable& table,
-                                 const std::string& minusSign) {
+std::vector<CsvRow> RaceCardRows(const RaceSnapshot& snapshot, const ValueBoard& value,
+                                 const RaceCardTable& table, const std::string& minusSign) {
     std::vector<CsvRow> rows{
         {CsvText(lit::kCsvBracket), CsvText(lit::kHorseNumberField), CsvText(lit::kCsvHorseName),
          CsvText(lit::kBetWin), CsvText(lit::kCsvRank), CsvText(lit::kCsvPlaceLower),
          CsvText(lit::kCsvPlaceUpper), CsvText(lit::kCsvBodyWeight), CsvText(lit::kCsvWeightChange),
-         CsvText(lit::kCsvJockey), CsvText(lit::kCsvBurden), CsvText(lit::kCsvRemark)}};
+         CsvText(lit::kCsvJockey), CsvText(lit::kCsvBurden), CsvText(lit::kCsvRemark),
+         CsvText(lit::kCsvTheoretical), CsvText(lit::kCsvGap)}};
     for (int slot = 1; slot <= 18; ++slot) {
         const std::string& horseNo = table.cell(slot, kHorseNo);
         // the slots the race card fills; the others are the grid's empty rows
@@ -89,8 +105,8 @@ std::vector<CsvRow> RaceCardRows(const RaceSnapshot& snapshot, const RaceCardTab
             continue;
         }
         // the win and place entries are those of the slot, as the lists are built per slot
-        const OddsEntry* win = EntryOfHorse(snapshot[BetKind::Win], slot);
-        const OddsEntry* place = EntryOfHorse(snapshot[BetKind::Place], slot);
+        const OddsEntry* win = EntryOfHorse(snapshot[BetKind::Win], slot).first;
+        const auto [place, placeIndex] = EntryOfHorse(snapshot[BetKind::Place], slot);
         rows.push_back(
             {IntegerCell(table.cell(slot, kBracket)), IntegerCell(horseNo),
              CsvText(table.cell(slot, kHorseName)), PricedCell(win, &OddsEntry::odds),
@@ -99,6 +115,7 @@ std::vector<CsvRow> RaceCardRows(const RaceSnapshot& snapshot, const RaceCardTab
              WeightChangeCell(table.cell(slot, kWeightChange), minusSign),
              CsvText(table.cell(slot, kJockey)), DecimalCell(table.cell(slot, kBurdenWeight)),
              CsvText(table.cell(slot, kRemark))});
+        AppendValueCells(rows.back(), value, BetKind::Place, place, placeIndex);
     }
     return rows;
 }
@@ -127,7 +144,9 @@ CsvCell StateCell(PriceState state) {
     return CsvEmpty();
 }
 
-std::vector<CsvRow> OddsRows(const KindSnapshot& kind, int size, bool bounds) {
+std::vector<CsvRow> OddsRows(const RaceSnapshot& snapshot, const ValueBoard& value, BetKind bet,
+                             bool bounds) {
+    const KindSnapshot& kind = snapshot[bet];
     std::vector<CsvRow> rows;
     if (bounds) {
         rows.push_back({CsvText(lit::kCsvCombination), CsvText(lit::kCsvLower),
@@ -136,16 +155,20 @@ std::vector<CsvRow> OddsRows(const KindSnapshot& kind, int size, bool bounds) {
         rows.push_back({CsvText(lit::kCsvCombination), CsvText(lit::kOddsField),
                         CsvText(lit::kCsvRank), CsvText(lit::kCsvState)});
     }
+    rows.back().push_back(CsvText(lit::kCsvTheoretical));
+    rows.back().push_back(CsvText(lit::kCsvGap));
     if (!kind.present) {
         return rows;
     }
-    for (const OddsEntry& entry : kind.entries) {
-        CsvRow row{CombinationCell(entry, size), PricedCell(&entry, &OddsEntry::odds)};
+    for (std::size_t i = 0; i < kind.entries.size(); ++i) {
+        const OddsEntry& entry = kind.entries[i];
+        CsvRow row{CombinationCell(entry, NumbersOf(bet)), PricedCell(&entry, &OddsEntry::odds)};
         if (bounds) {
             row.push_back(PricedCell(&entry, &OddsEntry::upper));
         }
         row.push_back(RankCell(&entry));
         row.push_back(StateCell(entry.state));
+        AppendValueCells(row, value, bet, &entry, i);
         rows.push_back(std::move(row));
     }
     return rows;
@@ -177,24 +200,27 @@ std::vector<CsvRow> VoteRows(const RaceSnapshot& snapshot) {
 
 }  // namespace
 
-std::vector<CsvFile> BuildRaceCsv(const RaceSnapshot& snapshot, const RaceCardTable& table,
-                                  const std::string& minusSign) {
+std::vector<CsvFile> BuildRaceCsv(const RaceSnapshot& snapshot, const ValueBoard& value,
+                                  const RaceCardTable& table, const std::string& minusSign) {
+    const auto odds = [&](BetKind bet, bool bounds) {
+        return CsvBytes(OddsRows(snapshot, value, bet, bounds));
+    };
     return {
-        {kRaceCardCsv, CsvBytes(RaceCardRows(snapshot, table, minusSign))},
-        {kBracketQuinellaCsv, CsvBytes(OddsRows(snapshot[BetKind::BracketQuinella], 2, false))},
-        {kQuinellaCsv, CsvBytes(OddsRows(snapshot[BetKind::Quinella], 2, false))},
-        {kWideCsv, CsvBytes(OddsRows(snapshot[BetKind::Wide], 2, true))},
-        {kExactaCsv, CsvBytes(OddsRows(snapshot[BetKind::Exacta], 2, false))},
-        {kTrioCsv, CsvBytes(OddsRows(snapshot[BetKind::Trio], 3, false))},
+        {kRaceCardCsv, CsvBytes(RaceCardRows(snapshot, value, table, minusSign))},
+        {kBracketQuinellaCsv, odds(BetKind::BracketQuinella, false)},
+        {kQuinellaCsv, odds(BetKind::Quinella, false)},
+        {kWideCsv, odds(BetKind::Wide, true)},
+        {kExactaCsv, odds(BetKind::Exacta, false)},
+        {kTrioCsv, odds(BetKind::Trio, false)},
         {kVotesCsv, CsvBytes(VoteRows(snapshot))},
     };
 }
 
-void WriteRaceCsv(const fs::path& dir, const RaceSnapshot& snapshot, const RaceCardTable& table,
-                  const std::string& minusSign) {
+void WriteRaceCsv(const fs::path& dir, const RaceSnapshot& snapshot, const ValueBoard& value,
+                  const RaceCardTable& table, const std::string& minusSign) {
     // Everything is built before the first file is touched: a fault in the data then leaves
     // the folder as it was.
-    const std::vector<CsvFile> files = BuildRaceCsv(snapshot, table, minusSign);
+    const std::vector<CsvFile> files = BuildRaceCsv(snapshot, value, table, minusSign);
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec || !fs::is_directory(dir, ec)) {

@@ -7,8 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "common/race_snapshot.hpp"
+#include "domain/race_snapshot.hpp"
 #include "racecard/racecard_table.hpp"
+#include "value/value_model.hpp"
 
 namespace orvikel {
 
@@ -29,13 +30,16 @@ struct CsvFile {
 // popularity column lets the spreadsheet sort by it. A kind without its data file gives only
 // the header row. The race card's texts come from the table, the numbers from the snapshot;
 // minusSign is the settings' sign of a weight loss, so the change is written as a number.
-std::vector<CsvFile> BuildRaceCsv(const RaceSnapshot& snapshot, const RaceCardTable& table,
-                                  const std::string& minusSign);
+// The combination files and the race card (for place) end in the theoretical odds and the
+// 乖離 of value, the board of the same snapshot; empty where a line has none.
+std::vector<CsvFile> BuildRaceCsv(const RaceSnapshot& snapshot, const ValueBoard& value,
+                                  const RaceCardTable& table, const std::string& minusSign);
 
 // Writes the seven files into dir, creating it when missing, as one set: all go to temporary
 // files first and are then renamed, so a failure (a full disk, a folder in a file's place)
 // leaves the folder's files as they were; the DataError names the file that failed.
 void WriteRaceCsv(const std::filesystem::path& dir, const RaceSnapshot& snapshot,
-                  const RaceCardTable& table, const std::string& minusSign);
+                  const ValueBoard& value, const RaceCardTable& table,
+                  const std::string& minusSign);
 
 }  // namespace orvikel

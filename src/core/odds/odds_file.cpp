@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/literals.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 

@@ -9,11 +9,11 @@
 #include <string_view>
 #include <utility>
 
-#include "common/bytes.hpp"
-#include "common/file_io.hpp"
-#include "common/lists.hpp"
-#include "common/literals.hpp"
+#include "domain/lists.hpp"
 #include "odds/odds_file.hpp"
+#include "platform/bytes.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 
@@ -524,6 +524,36 @@ void BuildTrioLists(const RaceFiles& files, const RaceCardTable& table, VoteText
                     OddsDisplay& display, RaceSnapshot& snapshot,
                     const std::filesystem::path& programDir) {
     BuildSingleKind(kTrioKind, files, table, votes, display, snapshot, programDir);
+}
+
+std::optional<std::array<int, 3>> CombinationOfLine(OrderList list, std::string_view line) {
+    const ListKind* kind = nullptr;
+    for (const ListKind* candidate :
+         {&kBracketKind, &kQuinellaKind, &kWideKind, &kExactaKind, &kTrioKind}) {
+        if (candidate->list == list) {
+            kind = candidate;
+        }
+    }
+    if (kind == nullptr) {
+        return std::nullopt;
+    }
+    // The numbers of the shown combination field, each two bytes wide (one for brackets),
+    // joined by "-".
+    const int numbers = kind->layout->horses == 0 ? 2 : kind->layout->horses;
+    const int width = kind->layout->horses == 0 ? 1 : 2;
+    std::array<int, 3> combination{};
+    for (int n = 0; n < numbers; ++n) {
+        const int column = 1 + n * (width + 1);
+        if (n > 0 && CutView(line, column - 1, 1) != "-") {
+            return std::nullopt;
+        }
+        const auto number = ParseInteger(CutView(line, column, width));
+        if (!number || *number < 1 || *number > kHorses) {
+            return std::nullopt;
+        }
+        combination[static_cast<std::size_t>(n)] = static_cast<int>(*number);
+    }
+    return combination;
 }
 
 }  // namespace orvikel

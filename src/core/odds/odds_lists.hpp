@@ -4,13 +4,15 @@
 // captions, the memo hints and the texts kept for the vote-count summary.
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "common/hint.hpp"
-#include "common/lists.hpp"
-#include "common/race_files.hpp"
-#include "common/race_snapshot.hpp"
+#include "domain/hint.hpp"
+#include "domain/lists.hpp"
+#include "domain/race_files.hpp"
+#include "domain/race_snapshot.hpp"
 #include "racecard/racecard_table.hpp"
 #include "results/vote_texts.hpp"
 
@@ -52,5 +54,10 @@ void BuildExactaLists(const RaceFiles& files, const RaceCardTable& table, VoteTe
 void BuildTrioLists(const RaceFiles& files, const RaceCardTable& table, VoteTexts& votes,
                     OddsDisplay& display, RaceSnapshot& snapshot,
                     const std::filesystem::path& programDir);
+
+// The combination a line of an odds list shows at its start (" 1- 2", " 1- 2- 3", brackets
+// "1-2"), in the order the snapshot keeps it; nullopt for a line that shows none (a
+// separator, "DATAなし").
+std::optional<std::array<int, 3>> CombinationOfLine(OrderList list, std::string_view line);
 
 }  // namespace orvikel

@@ -1,8 +1,8 @@
 #include "racecard/racecard_file.hpp"
 
-#include "common/bytes.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
+#include "platform/bytes.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 

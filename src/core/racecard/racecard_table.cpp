@@ -1,6 +1,6 @@
 #include "racecard/racecard_table.hpp"
 
-#include "common/literals.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 

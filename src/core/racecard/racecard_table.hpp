@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "common/indexed_array.hpp"
-#include "common/race_files.hpp"
+#include "domain/race_files.hpp"
+#include "platform/indexed_array.hpp"
 
 namespace orvikel {
 

@@ -5,12 +5,12 @@
 #include <utility>
 #include <vector>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/file_io.hpp"
-#include "common/lists.hpp"
-#include "common/literals.hpp"
-#include "common/race_files.hpp"
+#include "domain/lists.hpp"
+#include "domain/race_files.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 
@@ -264,6 +264,11 @@ void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& progr
     WriteWorkFile(programDir, work_file::kPlace.popularity, placeLines);
     if (snapshot[BetKind::Win].present) {
         FillWinPlace(table, slots, snapshot);
+    }
+    for (int i = 1; i <= kHorses; ++i) {
+        const auto bracket = ParseInteger(table.cell(i, kBracket));
+        snapshot.bracket[i] =
+            bracket && *bracket >= 1 && *bracket <= kBrackets ? static_cast<int>(*bracket) : 0;
     }
 
     // number order is slot order, whatever the horse-number fields say

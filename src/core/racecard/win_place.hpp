@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/hint.hpp"
-#include "common/race_snapshot.hpp"
+#include "domain/hint.hpp"
+#include "domain/race_snapshot.hpp"
 #include "racecard/racecard_table.hpp"
 #include "results/vote_texts.hpp"
 
@@ -38,7 +38,7 @@ bool ReadWinPlaceOdds(const std::string& path, RaceCardTable& table, VoteTexts& 
 // "QvDESo.dat", "QvFSo.dat", "QvDENo.dat", "QvFNo.dat", "QvTNo.dat", "QvTSo.dat". May set the
 // scratched remark of a horse the odds file marks "ﾄﾘｹｼ". When the win/place odds were read,
 // fills the snapshot's win and place entries: one per horse the win (place) lists show, with
-// its state and rank as they show them.
+// its state and rank as they show them. Always sets the snapshot's brackets from the table.
 void BuildRaceCardLists(RaceCardTable& table, const std::filesystem::path& programDir,
                         RaceSnapshot& snapshot);
 

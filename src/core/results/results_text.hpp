@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "common/race_files.hpp"
+#include "domain/race_files.hpp"
 
 namespace orvikel {
 

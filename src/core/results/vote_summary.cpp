@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 

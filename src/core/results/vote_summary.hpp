@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/lists.hpp"
+#include "domain/lists.hpp"
 #include "results/vote_texts.hpp"
 
 namespace orvikel {

@@ -1,7 +1,7 @@
 #include "results/vote_texts.hpp"
 
-#include "common/bytes.hpp"
-#include "common/literals.hpp"
+#include "platform/bytes.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 

@@ -2,7 +2,7 @@
 // The per-refresh vote-total and odds-time texts of the seven bet kinds.
 #include <string>
 
-#include "common/bet_kind.hpp"
+#include "domain/bet_kind.hpp"
 
 namespace orvikel {
 

@@ -3,9 +3,9 @@
 #include <stdexcept>
 #include <utility>
 
-#include "common/bytes.hpp"
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
+#include "platform/bytes.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
 
 namespace orvikel {
 

@@ -1,15 +1,19 @@
 #include "settings/settings.hpp"
 
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
-#include "common/bytes.hpp"
-#include "common/data_error.hpp"
-#include "common/encoding.hpp"
-#include "common/file_io.hpp"
-#include "common/folder_lock.hpp"
-#include "common/literals.hpp"
-#include "common/paths.hpp"
+#include "platform/bytes.hpp"
+#include "platform/data_error.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
+#include "platform/folder_lock.hpp"
+#include "platform/literals.hpp"
+#include "platform/paths.hpp"
 #include "settings/profile_file.hpp"
 
 namespace orvikel {
@@ -78,6 +82,33 @@ bool IsOtherEncoding(std::string_view bytes) {
            bytes.find('\0') != std::string_view::npos;
 }
 
+// A hundredths key: "1.2" and "1.20" give 120; a value outside low..high gives the default.
+int HundredthsKey(const ProfileFile& profile, const char* key, int fallback, int low, int high) {
+    const std::string text = profile.GetOr("Options", key, "");
+    const auto value = ParseDecimal(text);
+    if (!value || !(*value * 100 >= low - 0.5) || !(*value * 100 < high + 0.5)) {
+        return fallback;
+    }
+    return static_cast<int>(std::lround(*value * 100));
+}
+
+ValueSettings ReadValueSettings(const ProfileFile& profile) {
+    const ValueSettings defaults;
+    ValueSettings value;
+    value.marks = profile.GetOr("Options", "ValueMarks", "false") == "True";
+    value.discount =
+        HundredthsKey(profile, "ValueDiscount", defaults.discount, kDiscountMin, kDiscountMax);
+    value.high = HundredthsKey(profile, "ValueHigh", defaults.high, kGapLimitMin, kGapLimitMax);
+    value.low = HundredthsKey(profile, "ValueLow", defaults.low, kGapLimitMin, kGapLimitMax);
+    return value;
+}
+
+std::string HundredthsKeyText(int hundredths, int low, int high) {
+    const int value = std::clamp(hundredths, low, high);
+    const std::string cents = std::to_string(value % 100);
+    return std::to_string(value / 100) + "." + (cents.size() < 2 ? "0" : "") + cents;
+}
+
 ProfileFile ReadProfile(const fs::path& iniFile, std::string& notice) {
     std::error_code ec;
     if (!fs::exists(iniFile, ec)) {
@@ -120,6 +151,7 @@ Settings ReadSettingsFile(const fs::path& iniFile) {
     settings.sort.YBWsort = profile.GetOr("Options", "YBWsort", "false");
     settings.FolderConfirmed = profile.GetOr("Options", "US", "0");
     settings.AutoUpdate = profile.GetOr("Options", "AutoUpdate", "false");
+    settings.value = ReadValueSettings(profile);
     return settings;
 }
 
@@ -149,15 +181,32 @@ ProfileFile ProfileToSave(const fs::path& iniFile) {
     return profile;
 }
 
-}  // namespace
-
-void SaveAutoUpdate(const fs::path& programDir, bool on) {
+// Sets keys of [Options] alone, leaving every other byte of the file as it was.
+void SaveOptionKeys(const fs::path& programDir,
+                    std::initializer_list<std::pair<const char*, std::string>> keys) {
     const fs::path iniFile = programDir / kSettingsFileName;
     // Under the lock like every save: read, changed and written back as one step.
     const WriterLock lock(programDir);
     ProfileFile profile = ProfileToSave(iniFile);
-    profile.Set("Options", "AutoUpdate", on ? "True" : "false");
+    for (const auto& [key, value] : keys) {
+        profile.Set("Options", key, value);
+    }
     WriteFileAtomically(iniFile, profile.Serialize());
+}
+
+}  // namespace
+
+void SaveAutoUpdate(const fs::path& programDir, bool on) {
+    SaveOptionKeys(programDir, {{"AutoUpdate", on ? "True" : "false"}});
+}
+
+void SaveValueSettings(const fs::path& programDir, const ValueSettings& value) {
+    SaveOptionKeys(
+        programDir,
+        {{"ValueMarks", value.marks ? "True" : "false"},
+         {"ValueDiscount", HundredthsKeyText(value.discount, kDiscountMin, kDiscountMax)},
+         {"ValueHigh", HundredthsKeyText(value.high, kGapLimitMin, kGapLimitMax)},
+         {"ValueLow", HundredthsKeyText(value.low, kGapLimitMin, kGapLimitMax)}});
 }
 
 std::string SaveSettings(const fs::path& programDir, const SettingsToSave& values) {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/lists.hpp"
+#include "domain/lists.hpp"
 
 namespace orvikel {
 
@@ -26,6 +26,23 @@ struct SortFlags {
     std::string& Of(OrderList list);
 };
 
+// Our own keys for the theoretical odds (理論オッズ), under [Options]. The numbers are kept in
+// hundredths, the unit of the 乖離 they are compared with, and stored as "1.20"; a value that
+// is missing, no number or out of its range reads as its default.
+struct ValueSettings {
+    bool marks = false;  // ValueMarks: the 妙味 box; on only when exactly "True"
+    int discount = 100;  // ValueDiscount: λ of the minor places (1.00 is Harville)
+    int high = 120;      // ValueHigh: from this 乖離 a combination is value (green, 妙味)
+    int low = 80;        // ValueLow: up to this 乖離 it pays less than it should (grey)
+
+    friend bool operator==(const ValueSettings&, const ValueSettings&) = default;
+};
+// The ranges the values are kept in.
+inline constexpr int kDiscountMin = 50;
+inline constexpr int kDiscountMax = 150;
+inline constexpr int kGapLimitMin = 1;
+inline constexpr int kGapLimitMax = 9999;
+
 struct Settings {
     std::string KelDir;           // data folder, used as a plain prefix of every file name
     std::string MinusSign;        // "▲" by default (CP932)
@@ -33,6 +50,7 @@ struct Settings {
     std::string FolderConfirmed;  // key US, "0" by default
     // Our own key: follow the client's writes ("自動更新"); on only when exactly "True".
     std::string AutoUpdate = "false";
+    ValueSettings value;
     // What reading refused (CP932), to be told once: a KelDir with a control character
     // (read as if missing, which no save could write back), a file too large to be ours.
     std::string notice;
@@ -73,6 +91,11 @@ std::string SaveSettings(const std::filesystem::path& programDir, const Settings
 // changing no other byte of the file, with the same safety as SaveSettings (same errors, the
 // old file kept on failure). Creates the file when there is none.
 void SaveAutoUpdate(const std::filesystem::path& programDir, bool on);
+
+// Stores the theoretical-odds keys (ValueMarks, ValueDiscount, ValueHigh, ValueLow) under
+// [Options] as SaveAutoUpdate stores its key. Values outside their ranges are stored at the
+// nearest end of the range.
+void SaveValueSettings(const std::filesystem::path& programDir, const ValueSettings& value);
 
 // Throws DataError "フォルダ名 <folder> には改行などの制御文字が含まれています" (each control
 // character shown as "?") when the CP932 folder text holds a line break, a tab or any other

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/race_files.hpp"
+#include "domain/race_files.hpp"
 
 namespace orvikel {
 

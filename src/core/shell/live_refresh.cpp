@@ -8,7 +8,7 @@
 #include <windows.h>
 #endif
 
-#include "common/encoding.hpp"
+#include "platform/encoding.hpp"
 
 namespace orvikel {
 

@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "common/hint.hpp"
-#include "common/lists.hpp"
-#include "common/race_files.hpp"
-#include "common/race_snapshot.hpp"
-#include "common/text_lines.hpp"
+#include "domain/hint.hpp"
+#include "domain/lists.hpp"
+#include "domain/race_files.hpp"
+#include "domain/race_snapshot.hpp"
 #include "odds/odds_lists.hpp"
+#include "platform/text_lines.hpp"
 #include "racecard/racecard_table.hpp"
 #include "results/vote_texts.hpp"
 #include "settings/settings.hpp"

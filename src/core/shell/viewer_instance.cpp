@@ -4,9 +4,9 @@
 #include <string_view>
 #include <system_error>
 
-#include "common/data_error.hpp"
-#include "common/literals.hpp"
-#include "common/temp_file.hpp"
+#include "platform/data_error.hpp"
+#include "platform/literals.hpp"
+#include "platform/temp_file.hpp"
 #include "settings/settings.hpp"
 
 namespace orvikel {

@@ -5,7 +5,7 @@
 // So the second one is told and stops.
 #include <filesystem>
 
-#include "common/folder_lock.hpp"
+#include "platform/folder_lock.hpp"
 
 namespace orvikel {
 

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "common/data_error.hpp"
-#include "common/literals.hpp"
 #include "export/race_csv.hpp"
+#include "platform/data_error.hpp"
+#include "platform/literals.hpp"
 #include "shell/race_header.hpp"
 
 namespace orvikel {
@@ -195,7 +195,7 @@ void ViewerSession::ExportCsv(const std::filesystem::path& dir) const {
     if (!RaceDisplayed()) {
         throw DataError(std::string(lit::kNoRaceToExport));
     }
-    WriteRaceCsv(dir, snapshot(), race_.table, settings_.MinusSign);
+    WriteRaceCsv(dir, snapshot(), Value(), race_.table, settings_.MinusSign);
 }
 
 bool ViewerSession::SelectableHorse(int horse) const {

@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "common/lists.hpp"
-#include "common/race_snapshot.hpp"
+#include "domain/lists.hpp"
+#include "domain/race_snapshot.hpp"
 #include "settings/settings.hpp"
 #include "shell/discovery.hpp"
 #include "shell/live_refresh.hpp"
 #include "shell/refresh.hpp"
 #include "trio/trio_points.hpp"
 #include "trio/trio_selection.hpp"
+#include "value/value_model.hpp"
 
 namespace orvikel {
 
@@ -78,6 +79,19 @@ class ViewerSession {
     // while it shows no extraction. Priced from the latest snapshot, so a refresh of the odds
     // prices the same set anew.
     std::optional<TrioPoints> TrioSetPoints() const;
+
+    // 理論オッズ (viewer_session_value.cpp): the race of the last refresh priced against its win
+    // market with the settings' discount; nothing is priced while no race is displayed.
+    ValueBoard Value() const;
+    // The 妙味 box: stores it (ValueMarks, with the other theoretical-odds keys as held), then
+    // holds it.
+    void ClickValueMarks(bool on);
+    // The discount and the colour limits as the 理論オッズ window sets them (hundredths):
+    // kept in their ranges, stored, then held.
+    void SetValueLimits(int discount, int high, int low);
+    // The lines of each odds list on screen that 妙味 tints (乖離 at the settings' high limit
+    // or more); every list empty while the box is off.
+    ByOddsList<std::vector<bool>> ValueMarkedLines() const;
 
     // True while a race is on display: its lists can be saved.
     bool RaceDisplayed() const;

@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "common/folder_lock.hpp"
+#include "platform/folder_lock.hpp"
 #include "shell/race_header.hpp"
 #include "shell/viewer_session.hpp"
 

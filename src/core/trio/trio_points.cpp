@@ -6,8 +6,8 @@
 #include <map>
 #include <stdexcept>
 
-#include "common/bytes.hpp"
-#include "common/literals.hpp"
+#include "platform/bytes.hpp"
+#include "platform/literals.hpp"
 
 namespace orvikel {
 

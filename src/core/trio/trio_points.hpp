@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "common/race_snapshot.hpp"
+#include "domain/race_snapshot.hpp"
 #include "trio/trio_selection.hpp"
 
 namespace orvikel {

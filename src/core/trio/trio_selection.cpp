@@ -3,11 +3,11 @@
 #include <bitset>
 #include <stdexcept>
 
-#include "common/bytes.hpp"
-#include "common/file_io.hpp"
-#include "common/folder_lock.hpp"
-#include "common/lists.hpp"
-#include "common/race_files.hpp"
+#include "domain/lists.hpp"
+#include "domain/race_files.hpp"
+#include "platform/bytes.hpp"
+#include "platform/file_io.hpp"
+#include "platform/folder_lock.hpp"
 
 namespace orvikel {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "common/indexed_array.hpp"
-#include "common/race_files.hpp"
-#include "common/text_lines.hpp"
+#include "domain/race_files.hpp"
+#include "platform/indexed_array.hpp"
+#include "platform/text_lines.hpp"
 
 namespace orvikel {
 

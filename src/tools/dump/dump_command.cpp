@@ -5,18 +5,20 @@
 #include <memory>
 #include <optional>
 
-#include "common/encoding.hpp"
-#include "common/error_text.hpp"
-#include "common/file_io.hpp"
-#include "common/literals.hpp"
-#include "common/paths.hpp"
 #include "console.hpp"
 #include "dump/dump_options.hpp"
 #include "history_store.hpp"
 #include "odds_history.hpp"
+#include "platform/bytes.hpp"
+#include "platform/encoding.hpp"
+#include "platform/error_text.hpp"
+#include "platform/file_io.hpp"
+#include "platform/literals.hpp"
+#include "platform/paths.hpp"
 #include "settings/settings.hpp"
 #include "shell/viewer_instance.hpp"
 #include "shell/viewer_session.hpp"
+#include "value/value_model.hpp"
 
 namespace orvikel::dump {
 
@@ -27,7 +29,7 @@ const char* UsageText() {
            "[--grid]\n"
            "                    [--trio box|wheel --horses N[,N...]] "
            "[--trio-order popularity|number]\n"
-           "                    [--csv DIR] [--history]\n"
+           "                    [--csv DIR] [--value] [--history]\n"
            "開催スロット K（1〜6）のレース R（省略時はファイルのある最初のレース）をビューアと\n"
            "同じように表示し、1行に1項目ずつ KEY<TAB>VALUE の形で UTF-8 "
            "で出力して、作業ファイルを\n"
@@ -40,6 +42,13 @@ const char* UsageText() {
            "--csv: レースの一覧を CSV ファイル（BOM 付き UTF-8、改行は CR LF）として DIR\n"
            "（なければ作成）に書き込みます: racecard.csv, bracket-quinella.csv, quinella.csv,\n"
            "wide.csv, exacta.csv, trio.csv, votes.csv。\n"
+           "--value: trio の項目の後、history の項目の前に、理論オッズのある人気順位つきの組を\n"
+           "1組1項目で出力します（券種は place, bracket-quinella, quinella, wide, exacta, trio\n"
+           "の順、組は番号順）:\n"
+           "value<TAB>券種<TAB>組番<TAB>オッズ<TAB>理論オッズ<TAB>乖離（組番は番号を - で\n"
+           "つなぎ、bracket-quinella は枠番、exacta は着順のとおり。オッズは wide と place では\n"
+           "下限。理論オッズは単勝オッズから求め小数第1位未満切り捨て、乖離はオッズ÷理論オッズを\n"
+           "小数第2位未満切り捨て）。\n"
            "--history: ほかのすべての項目の後に、記録を古い順に1件1項目で出力します:\n"
            "history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18（オッズの時刻と、出馬表が示すとおりの\n"
            "各馬の単勝オッズ: オッズ、ﾄﾘｹｼ または空）。\n"
@@ -148,6 +157,47 @@ std::unique_ptr<history::HistoryStore> RecordHistory(const ViewerSession& sessio
     }
 }
 
+// The kinds as --value names them, in the order it prints them.
+const char* ValueKindName(BetKind kind) {
+    switch (kind) {
+        case BetKind::Place:
+            return "place";
+        case BetKind::BracketQuinella:
+            return "bracket-quinella";
+        case BetKind::Quinella:
+            return "quinella";
+        case BetKind::Wide:
+            return "wide";
+        case BetKind::Exacta:
+            return "exacta";
+        case BetKind::Trio:
+            return "trio";
+        case BetKind::Win:
+            break;
+    }
+    return "win";
+}
+
+// value<TAB>kind<TAB>combination<TAB>odds<TAB>theoretical<TAB>gap, one per priced combination
+// with theoretical odds, kinds in the order of kValueKinds, combinations in number order.
+void WriteValue(const ViewerSession& session, ItemWriter& w) {
+    const ValueBoard board = session.Value();
+    for (const BetKind kind : kValueKinds) {
+        for (const ValueLine& line : ValueLines(session.snapshot(), board, kind)) {
+            std::string item = ValueKindName(kind);
+            item += '\t';
+            for (int h = 0; h < NumbersOf(kind); ++h) {
+                item += (h > 0 ? "-" : "") +
+                        std::to_string(line.entry.horses[static_cast<std::size_t>(h)]);
+            }
+            item += '\t' + TenthsText(line.entry.odds);
+            item += '\t' + TenthsText(line.figures.theoretical);
+            item += '\t' + HundredthsText(line.figures.gap);
+            w.Item("value", item);
+        }
+    }
+}
+
 // history<TAB>HH:MM<TAB>w1<TAB>...<TAB>w18, oldest first.
 void WriteHistory(const history::HistoryStore& store, const RaceKey& race, ItemWriter& w) {
     for (const history::StoredSnapshot& stored : store.Snapshots(race, true)) {
@@ -244,6 +294,9 @@ int RunDump(const std::vector<std::string>& args, const fs::path& exeDir, std::o
         writer.Item("trio.points", std::to_string(points.points));
         writer.Item("trio.excluded", std::to_string(points.excluded));
         writer.Item("trio.combined", CombinedOddsText(points));
+    }
+    if (options->value) {
+        WriteValue(session, writer);
     }
     if (options->csvDir) {
         try {

@@ -62,6 +62,10 @@ std::optional<DumpOptions> ParseDumpOptions(const std::vector<std::string>& args
             options.history = true;
             continue;
         }
+        if (arg == "--value") {
+            options.value = true;
+            continue;
+        }
         const std::string* v = nullptr;
         if (arg == "--ini" || arg == "--data" || arg == "--meeting" || arg == "--race" ||
             arg == "--out" || arg == "--trio" || arg == "--horses" || arg == "--trio-order" ||

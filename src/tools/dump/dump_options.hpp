@@ -14,6 +14,7 @@ struct DumpOptions {
     std::optional<std::string> outDir;   // UTF-8 path
     bool grid = false;
     bool history = false;  // print the race's stored odds snapshots after everything else
+    bool value = false;    // print the theoretical odds after the trio items
     std::string trioMode;  // "", "box" or "wheel"
     std::vector<int> horses;
     std::string trioOrder;              // "", "popularity" or "number"

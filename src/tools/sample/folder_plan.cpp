@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/encoding.hpp"
+#include "platform/encoding.hpp"
 #include "sample/names.hpp"
 #include "sample/rng.hpp"
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/error_text.hpp"
 #include "console.hpp"
+#include "platform/error_text.hpp"
 #include "sample/sample_folder.hpp"
 
 namespace {

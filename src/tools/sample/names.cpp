@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "common/encoding.hpp"
+#include "platform/encoding.hpp"
 
 namespace orvikel::sample {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "common/bytes.hpp"
-#include "common/literals.hpp"
+#include "platform/bytes.hpp"
+#include "platform/literals.hpp"
 #include "sample/file_layouts.hpp"
 #include "sample/line_builder.hpp"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "common/encoding.hpp"
+#include "platform/encoding.hpp"
 #include "sample/file_layouts.hpp"
 #include "sample/line_builder.hpp"
 #include "sample/odds_files.hpp"

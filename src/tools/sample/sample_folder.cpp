@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/file_io.hpp"
+#include "platform/file_io.hpp"
 #include "sample/file_layouts.hpp"
 #include "sample/folder_plan.hpp"
 #include "sample/odds_files.hpp"
