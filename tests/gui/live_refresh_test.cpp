@@ -6,9 +6,19 @@
 #include <QTableWidget>
 #include <QTextEdit>
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
+#include "main_window/client_watcher.hpp"
+#include "platform/encoding.hpp"
+#include "platform/file_io.hpp"
 #include "platform/folder_lock.hpp"
 
 #include "demo_fixture.hpp"
@@ -42,6 +52,7 @@ class LiveRefreshTest : public QObject {
   private:
     std::unique_ptr<DemoFolder> demo_;
     std::unique_ptr<Viewer> viewer_;
+    int race_ = 0;  // the race on screen
 
     // Venue 1 and its first race still on sale (no results yet) with every odds file.
     void ShowRaceOnSale() {
@@ -51,6 +62,7 @@ class LiveRefreshTest : public QObject {
             if (demo_->Has(1, r, kWinPlace) && demo_->Has(1, r, kTrio) &&
                 !demo_->Has(1, r, kResults)) {
                 viewer_->Click(RaceButton(r));
+                race_ = r;
                 return;
             }
         }
@@ -103,26 +115,45 @@ class LiveRefreshTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), focus);
     }
 
-    // The client writes a new state of the folder every 0.35 s, so neither the folder nor the
-    // race is ever quiet for half a second: the race on screen is still refreshed at least
-    // every 2 s (with the slack of a busy test machine).
-    void aRaceTheClientKeepsRewritingIsRefreshedAtLeastEveryTwoSeconds() {
+    // The client writes a new state of the race every 0.35 s, from a thread of its own as
+    // another program would, so the race is never quiet for half a second: the window still
+    // refreshes it again and again. The race is due every 2 s; a refresh that catches a write
+    // under it is read again (LiveRetry) before it is shown, which on a loaded machine, where
+    // a refresh takes long, adds up to its attempts to the 2 s.
+    void aRaceTheClientNeverLetsGoQuietIsRefreshedEveryFewSeconds() {
         viewer_->Click(kAuto);
         QVERIFY(viewer_->Checked(kAuto));
+        // Two states of the race's files, now and ten minutes later, written in turn.
+        QTemporaryDir laterDir;
+        sample::GenerateSampleFolder(ToPath(laterDir.path()), sample::kDefaultSeed, 10);
+        std::vector<std::pair<std::filesystem::path, std::array<std::string, 2>>> files;
+        for (int kind = 1; kind <= kDataKinds; ++kind) {
+            if (demo_->Has(1, race_, kind)) {
+                const auto path = text::NativePath(demo_->FileName(1, race_, kind));
+                const auto later = ToPath(laterDir.path()) / path.filename();
+                files.push_back({path, {ReadFileBytes(path), ReadFileBytes(later)}});
+            }
+        }
+        std::atomic<bool> stop{false};
+        std::atomic<int> states{0};
+        std::thread client([&] {
+            for (int state = 1; !stop; ++state) {
+                for (const auto& [path, bytes] : files) {
+                    WriteFileAtomically(path, bytes[static_cast<std::size_t>(state % 2)]);
+                }
+                states = state;
+                std::this_thread::sleep_for(std::chrono::milliseconds(350));
+            }
+        });
+
         const ViewerSession& session = viewer_->window->session();
         QElapsedTimer run;
         run.start();
-        int minutes = 0;
-        qint64 nextState = 0;
         qint64 lastRefresh = 0;
         qint64 longestGap = 0;
         int refreshes = 0;
         int count = session.refreshCount();
         while (run.elapsed() < 9000) {
-            if (run.elapsed() >= nextState) {
-                demo_->Later(++minutes);
-                nextState += 350;
-            }
             QTest::qWait(20);
             if (session.refreshCount() != count) {
                 count = session.refreshCount();
@@ -132,11 +163,14 @@ class LiveRefreshTest : public QObject {
             }
         }
         longestGap = std::max(longestGap, run.elapsed() - lastRefresh);
-        qInfo("%d states written, %d refreshes, longest time without one %lld ms", minutes,
+        stop = true;
+        client.join();
+        qInfo("%d states written, %d refreshes, longest time without one %lld ms", states.load(),
               refreshes, static_cast<long long>(longestGap));
         QVERIFY(viewer_->seams.messages.isEmpty());
-        QVERIFY2(refreshes >= 4, qPrintable(QString::number(refreshes)));
-        QVERIFY2(longestGap <= 2700, qPrintable(QString::number(longestGap)));
+        QVERIFY2(refreshes >= 2, qPrintable(QString::number(refreshes)));
+        const qint64 bound = 2000 + LiveRetry::kAttempts * (ClientWatcher::kQuietMs + 500);
+        QVERIFY2(longestGap <= bound, qPrintable(QString::number(longestGap)));
     }
 
     // Another program holds the writer lock: a click is handled at once, the status line says
